@@ -1,0 +1,62 @@
+# make run   - build the Windows program and start it under Wine on the demo clip
+# make test  - build both trees and run every test
+# make dist  - the self-contained .exe and README in dist/
+SHELL := /bin/bash
+BUILD   ?= build
+NATIVE  := $(BUILD)/native
+WIN     := $(BUILD)/win
+FUZZ    := $(BUILD)/fuzz
+DEMO    := $(BUILD)/demo
+JOBS    ?= $(shell nproc)
+FUZZ_SECONDS ?= 20
+
+.PHONY: all deps native win fuzz demo run test test-native test-fuzz test-win dist clean
+
+all: native win
+
+deps:
+	@bash scripts/install-deps.sh
+
+native: deps
+	cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=Debug -DPLAYER_SANITIZE=ON >/dev/null
+	cmake --build $(NATIVE) -j $(JOBS)
+
+bench: deps
+	cmake -S . -B $(BUILD)/bench -DCMAKE_BUILD_TYPE=Release >/dev/null
+	cmake --build $(BUILD)/bench -j $(JOBS) --target telemetry_bench telemetry-dump gen-demo
+	$(BUILD)/bench/bench/telemetry_bench
+
+win: deps
+	cmake -S . -B $(WIN) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
+	cmake --build $(WIN) -j $(JOBS)
+
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ) -DPLAYER_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	cmake --build $(FUZZ) -j $(JOBS)
+
+demo: native
+	bash scripts/make-demo.sh $(NATIVE) $(DEMO)
+
+run: win demo
+	bash scripts/run-player.sh $(WIN) $(DEMO)
+
+test-native: native
+	cd $(NATIVE) && ctest --output-on-failure -j $(JOBS)
+
+test-fuzz: fuzz
+	bash scripts/run-fuzz.sh $(FUZZ) $(FUZZ_SECONDS)
+
+test-win: win native
+	cd $(WIN) && ctest --output-on-failure
+
+test: test-native test-fuzz test-win
+
+dist: win
+	rm -rf dist && mkdir -p dist
+	cp $(WIN)/app/player.exe $(WIN)/tools/telemetry-dump.exe README.md dist/
+	@! x86_64-w64-mingw32-objdump -p dist/player.exe | grep -iE 'DLL Name: (libstdc|libgcc|libwinpthread)' \
+	  || { echo "dist: player.exe still needs a runtime DLL" >&2; exit 1; }
+	@echo "dist/ ready"
+
+clean:
+	rm -rf $(BUILD) dist out

@@ -1,0 +1,30 @@
+// Feeds arbitrary bytes through text-mode reading, the parser, the table,
+// and the route and position texts. Any crash, leak or UB is a finding.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "map/route_file.h"
+#include "map/target_pos_file.h"
+#include "telemetry/number_text.h"
+#include "telemetry/telemetry_store.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  // The first byte picks the clip length so padding paths are reached too.
+  int64_t seconds = size > 0 ? data[0] % 64 : 0;
+  CTelemetryStore store;
+  store.LoadTelemetryBytes(bytes, seconds);
+  store.LoadTelemetryBytes(bytes.substr(size / 2), seconds);  // a second clip on the same owner
+  std::string route = MakeLinePath(store.Table());
+  std::string_view entry;
+  const CTelemetryTable& t = store.Table();
+  for (int64_t row = 0; row < 8; ++row) {
+    for (TelemetryColumnId id : CTelemetryTable::Ids())
+      if (t.Column(id).Get(row, entry)) (void)numtext::AtoF(entry);
+  }
+  (void)numtext::AtoI(bytes);
+  (void)numtext::AtoF(bytes);
+  return route.empty() ? 1 : 0;
+}

@@ -1,0 +1,42 @@
+#include "map/target_pos_file.h"
+
+#include "map/text_mode_file.h"
+#include "telemetry/number_text.h"
+#include "telemetry/telemetry_table.h"
+
+namespace {
+
+void ReadInto(const CTextColumn& column, int64_t row, size_t capacity, std::string& buffer) {
+  std::string_view entry;
+  if (column.Get(row, entry) && entry.size() < capacity) buffer.assign(entry.data(), entry.size());
+}
+
+}  // namespace
+
+std::string CTargetPosWriter::Format(double lat, double lng, int update) {
+  std::string out = "var TARGET_POS = { lat: ";
+  numtext::AppendFixed6(out, lat);
+  out += ", lng : ";
+  numtext::AppendFixed6(out, lng);
+  out += ", update : ";
+  numtext::AppendInt(out, update);
+  out += " };";
+  return out;
+}
+
+bool CTargetPosWriter::UpdateTargetPos(const std::string& folder, const CTelemetryTable& table,
+                                       int64_t row, int update) {
+  int fix = 0;
+  double lat = 0.0, lng = 0.0;
+  if (row >= 0) {
+    ReadInto(table.Column(kColFix), row, kFixChars, m_strFix);
+    ReadInto(table.Column(kColLatitude), row, kCoordChars, m_strLat);
+    ReadInto(table.Column(kColLongitude), row, kCoordChars, m_strLng);
+    fix = numtext::AtoI(m_strFix);
+    lat = numtext::AtoF(m_strLat);
+    lng = numtext::AtoF(m_strLng);
+    m_nLastRow = row;
+  }
+  if (row != -1 && !(fix != 0 && lat != 0.0 && lng != 0.0)) return false;
+  return WriteTextModeFile(folder + kTargetPosFileName, Format(lat, lng, update != 0 ? 1 : 0));
+}

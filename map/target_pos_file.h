@@ -1,0 +1,35 @@
+// The position file "target_pos.js" that the map page re-reads every second.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+class CTelemetryTable;
+
+constexpr const char kTargetPosFileName[] = "target_pos.js";
+
+// Keeps the last texts read from the table between calls, so a row past the
+// end of the table repeats the previous position.
+class CTargetPosWriter {
+ public:
+  // Row -1 writes the placeholder (0, 0). A row without fix, or with a zero
+  // coordinate, leaves the file as it is. Returns true when the file was written.
+  bool UpdateTargetPos(const std::string& folder, const CTelemetryTable& table, int64_t row,
+                       int update);
+
+  int64_t LastRow() const { return m_nLastRow; }
+
+  // "var TARGET_POS = { lat: %0.6lf, lng : %0.6lf, update : %d };"
+  static std::string Format(double lat, double lng, int update);
+
+ private:
+  // Sizes of the text buffers, terminator included: an entry that does not fit
+  // is treated as a failed read rather than cut to a different number.
+  static constexpr size_t kFixChars = 4;
+  static constexpr size_t kCoordChars = 20;
+
+  std::string m_strFix;
+  std::string m_strLat;
+  std::string m_strLng;
+  int64_t m_nLastRow = 0;
+};

@@ -1,0 +1,57 @@
+// Turns sidecar text into sentence records, samples per second and G-sensor means.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "telemetry/nmea_records.h"
+
+class CNmeaParser {
+ public:
+  using RecordList = std::vector<std::unique_ptr<nsNMEA::CNmeaCmdBase>>;
+
+  CNmeaParser() = default;
+  CNmeaParser(const CNmeaParser&) = delete;
+  CNmeaParser& operator=(const CNmeaParser&) = delete;
+
+  // Reads the file in text mode and parses it. False when it cannot be opened
+  // (or is too large to hold); true otherwise, also for an empty file.
+  bool Parse(const std::string& path);
+
+  // Parses text that has already been read in text mode.
+  void ParseText(std::string_view text);
+
+  void Clear();
+
+  const RecordList& Records() const { return m_records; }
+  int32_t SamplesPerSecond() const { return m_nSamplesPerSec; }
+  int32_t GSensorCount() const { return m_nGSensorCount; }
+  int32_t MeanX() const { return m_nMeanX; }
+  int32_t MeanY() const { return m_nMeanY; }
+  int32_t MeanZ() const { return m_nMeanZ; }
+  // Records whose field count was above the sentence's maximum.
+  int32_t ErrorCount() const { return m_nErrors; }
+  // Malformed lines (empty, or below the sentence's minimum) left out.
+  int32_t SkippedCount() const { return m_nSkipped; }
+
+ private:
+  void ParseLine(std::string_view line);
+  void AddGSensor(const std::string_view* fields, size_t count);
+  void AddSpeed(const std::string_view* fields, size_t count);
+  void AddPosition(const std::string_view* fields, size_t count);
+  void AddAltitude(const std::string_view* fields, size_t count);
+  void Finish();
+
+  RecordList m_records;
+  int32_t m_nSamplesPerSec = 0;
+  int32_t m_nGSensorCount = 0;
+  int32_t m_nRun = 0;
+  // Sums are 64-bit so that thousands of saturated samples cannot overflow.
+  int64_t m_nSumX = 0, m_nSumY = 0, m_nSumZ = 0;
+  int32_t m_nMeanX = 0, m_nMeanY = 0, m_nMeanZ = 0;
+  int32_t m_nErrors = 0;
+  int32_t m_nSkipped = 0;
+};

@@ -1,0 +1,112 @@
+#include "telemetry/telemetry_store.h"
+
+#include <algorithm>
+
+#include "telemetry/number_text.h"
+#include "telemetry/pulse_divisor.h"
+#include "telemetry/text_file.h"
+
+using namespace nsNMEA;
+
+namespace {
+
+// A corrupt clip can claim an absurd length; padding beyond this many seconds
+// (over eleven days) would only exhaust memory, so it stops there.
+constexpr int64_t kMaxPaddedSeconds = 1000000;
+
+void PadTo(CTextColumn& column, int64_t rows) {
+  int64_t missing = rows - static_cast<int64_t>(column.Count());
+  if (missing > 0) column.AppendRepeated("0", static_cast<size_t>(missing));
+}
+
+}  // namespace
+
+bool CTelemetryStore::LoadTelemetry(const std::string& path, int bPresent, int64_t nClipSec) {
+  m_table.Reset();
+  if (bPresent == 0) return false;
+  m_parser.Parse(path);  // a sidecar that cannot be read gives no records
+  FillTable(nClipSec);
+  return true;
+}
+
+void CTelemetryStore::LoadTelemetryBytes(std::string_view bytes, int64_t nClipSec) {
+  m_table.Reset();
+  std::string text(bytes.size(), '\0');
+  text.resize(textfile::TextModeTranslate(bytes.data(), bytes.size(), &text[0]));
+  m_parser.ParseText(text);
+  text.clear();
+  text.shrink_to_fit();
+  FillTable(nClipSec);
+}
+
+void CTelemetryStore::FillTable(int64_t nClipSec) {
+  CTextColumn& fix = m_table.Column(kColFix);
+  CTextColumn& lat = m_table.Column(kColLatitude);
+  CTextColumn& lng = m_table.Column(kColLongitude);
+  CTextColumn& speed = m_table.Column(kColGpsSpeed);
+  CTextColumn& course = m_table.Column(kColCourse);
+  CTextColumn& pulse = m_table.Column(kColPulseSpeed);
+  CTextColumn& alt = m_table.Column(kColAltitude);
+  CTextColumn& gx = m_table.Column(kColGSensorX);
+  CTextColumn& gy = m_table.Column(kColGSensorY);
+  CTextColumn& gz = m_table.Column(kColGSensorZ);
+
+  const int64_t mx = m_parser.MeanX(), my = m_parser.MeanY(), mz = m_parser.MeanZ();
+  int64_t pulseTotal = 0;
+  CPulseDivisorVote vote;
+  std::string text;
+  for (const auto& base : m_parser.Records()) {
+    switch (base->nKind) {
+      case kKindGSensor: {
+        const auto& r = static_cast<const CNmeaCmdGSENSOR&>(*base);
+        text.clear();
+        numtext::AppendInt(text, r.nX - mx);
+        gx.Append(text);
+        text.clear();
+        numtext::AppendInt(text, r.nY - my);
+        gy.Append(text);
+        text.clear();
+        numtext::AppendInt(text, r.nZ - mz);
+        gz.Append(text);
+        break;
+      }
+      case kKindSpeed: {
+        const auto& r = static_cast<const CNmeaCmdSPEED&>(*base);
+        pulseTotal = r.nSequence == 0 ? r.nPulseCount : pulseTotal + r.nPulseCount;
+        break;
+      }
+      case kKindPosition: {
+        const auto& r = static_cast<const CNmeaCmdGPRMC&>(*base);
+        if (r.nStatus == kStatusParsed && r.bFix) {
+          fix.Append("1");
+          lat.Append(r.strLatitude);
+          lng.Append(r.strLongitude);
+          speed.Append(r.strSpeed);
+          course.Append(r.strCourse);
+          if (m_nPulseDivisor < 0 && r.dSpeed >= 10.0) vote.Compare(pulseTotal, r.dSpeed);
+        } else {
+          for (CTextColumn* c : {&fix, &lat, &lng, &speed, &course}) c->Append("0");
+        }
+        text.clear();
+        numtext::AppendFixed6(text, static_cast<double>(pulseTotal) / kPulseSpeedUnit);
+        pulse.Append(text);
+        break;
+      }
+      case kKindAltitude:
+        alt.Append(static_cast<const CNmeaCmdGPGGA&>(*base).strAltitude);
+        break;
+      default:
+        break;
+    }
+    if (m_nPulseDivisor < 0) m_nPulseDivisor = vote.Leader();
+  }
+
+  const int64_t seconds = std::min(std::max<int64_t>(nClipSec, 0), kMaxPaddedSeconds);
+  if (gx.Count() > 0) {
+    m_nSamplesPerSec = m_parser.SamplesPerSecond();
+    for (CTextColumn* c : {&gx, &gy, &gz}) PadTo(*c, m_nSamplesPerSec * seconds);
+  }
+  if (fix.Count() > 0)
+    for (CTextColumn* c : {&fix, &lat, &lng, &speed, &course, &pulse}) PadTo(*c, seconds);
+  if (alt.Count() > 0) PadTo(alt, seconds);
+}

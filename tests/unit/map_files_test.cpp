@@ -1,0 +1,97 @@
+#include <gtest/gtest.h>
+
+#include "map/route_file.h"
+#include "map/target_pos_file.h"
+#include "telemetry/telemetry_store.h"
+#include "test_files.h"
+
+namespace {
+
+// A table with the given fix, latitude and longitude entries per row.
+CTelemetryTable Rows(std::initializer_list<std::array<const char*, 3>> rows) {
+  CTelemetryTable t;
+  for (const auto& r : rows) {
+    t.Column(kColFix).Append(r[0]);
+    t.Column(kColLatitude).Append(r[1]);
+    t.Column(kColLongitude).Append(r[2]);
+  }
+  return t;
+}
+
+}  // namespace
+
+TEST(PositionFile, PlaceholderFixRowsAndTheKeptBuffers) {
+  ScratchDir dir;
+  const std::string file = dir.Path() + "target_pos.js";
+  CTelemetryTable t = Rows({{"1", "35.652057", "139.750000"},
+                            {"0", "0", "0"},
+                            {"1", "35.700000", "0"},
+                            {"1", "-35.5", "-58.25"}});
+  CTargetPosWriter w;
+  EXPECT_TRUE(w.UpdateTargetPos(dir.Path(), t, -1, 0));
+  EXPECT_EQ(ReadAll(file), "var TARGET_POS = { lat: 0.000000, lng : 0.000000, update : 0 };");
+  EXPECT_TRUE(w.UpdateTargetPos(dir.Path(), t, 0, 1));
+  const std::string first = "var TARGET_POS = { lat: 35.652057, lng : 139.750000, update : 1 };";
+  EXPECT_EQ(ReadAll(file), first);
+  EXPECT_FALSE(w.UpdateTargetPos(dir.Path(), t, 1, 1));  // no fix: file unchanged
+  EXPECT_FALSE(w.UpdateTargetPos(dir.Path(), t, 2, 1));  // a zero coordinate: unchanged
+  EXPECT_EQ(ReadAll(file), first);
+  EXPECT_EQ(w.LastRow(), 2);
+  EXPECT_TRUE(w.UpdateTargetPos(dir.Path(), t, 3, 7));
+  const std::string last = "var TARGET_POS = { lat: -35.500000, lng : -58.250000, update : 1 };";
+  EXPECT_EQ(ReadAll(file), last);
+  std::remove(file.c_str());
+  EXPECT_TRUE(w.UpdateTargetPos(dir.Path(), t, 99, 1));  // past the end: the kept texts again
+  EXPECT_EQ(ReadAll(file), last);
+  EXPECT_EQ(w.LastRow(), 99);
+  EXPECT_FALSE(w.UpdateTargetPos(dir.Path() + "no/such/", t, 0, 1));  // unwritable: skipped
+}
+
+TEST(PositionFile, EntriesTooLongForTheBuffersAreNotCut) {
+  ScratchDir dir;
+  CTelemetryTable t = Rows({{"1", "35.1", "139.2"}, {"1", "12345678901234567890.5", "139.3"},
+                            {"10000", "35.3", "139.4"}});
+  CTargetPosWriter w;
+  w.UpdateTargetPos(dir.Path(), t, 0, 1);
+  w.UpdateTargetPos(dir.Path(), t, 1, 1);  // latitude text of 22 characters: previous one kept
+  EXPECT_EQ(ReadAll(dir.Path() + "target_pos.js"),
+            "var TARGET_POS = { lat: 35.100000, lng : 139.300000, update : 1 };");
+  w.UpdateTargetPos(dir.Path(), t, 2, 1);  // a five-character fix keeps "1"
+  EXPECT_EQ(ReadAll(dir.Path() + "target_pos.js"),
+            "var TARGET_POS = { lat: 35.300000, lng : 139.400000, update : 1 };");
+}
+
+TEST(RouteFile, EveryRowWithAFixIsOnePointInWindowsLineEnds) {
+  ScratchDir dir;
+  CTelemetryTable t = Rows({{"1", "35.1", "139.1"},
+                            {"0", "0", "0"},
+                            {"1", "0", "139.3"},
+                            {"2", "35.4", "139.4"},
+                            {"1", "-35.5", "-58.5"}});
+  ASSERT_TRUE(WriteLinePath(dir.Path(), t));
+  EXPECT_EQ(ReadAll(dir.Path() + "line_path.js"),
+            "var LINE_PATH = [\r\n"
+            "\t{ lat: 35.100000, lng : 139.100000 },\r\n"
+            "\t{ lat: -35.500000, lng : -58.500000 },\r\n"
+            "];\r\n");
+  EXPECT_EQ(MakeLinePath(Rows({{"0", "0", "0"}})), "var LINE_PATH = [\n];\n");
+  EXPECT_EQ(MakeLinePath(CTelemetryTable()), "var LINE_PATH = [\n];\n");
+  EXPECT_FALSE(WriteLinePath(dir.Path() + "missing/", t));
+}
+
+TEST(RouteFile, FollowsALoadedSidecarFromItsFirstFix) {
+  ScratchDir dir;
+  std::string sidecar;
+  for (int i = 0; i < 8; ++i) {
+    for (int g = 0; g < 5; ++g) sidecar += "$GSENSOR,0,0,1000\r\n";
+    sidecar += "$GPRMC,1," + std::string(i == 3 ? "V" : "A") + ",35" + std::to_string(10 + i) +
+               ".0000,N,13945.0000,E,0,0,020323,,,A*00\r\n";
+  }
+  CTelemetryStore store;
+  ASSERT_TRUE(store.LoadTelemetry(dir.Write("c.nmea", sidecar), 1, 10));
+  std::string route = MakeLinePath(store.Table());
+  EXPECT_NE(route.find("{ lat: 35.166667,"), std::string::npos);  // row 0 is on the route
+  EXPECT_EQ(route.find("{ lat: 35.216667,"), std::string::npos);  // row 3 had no fix
+  EXPECT_NE(route.find("{ lat: 35.283333,"), std::string::npos);  // the last row too
+  EXPECT_EQ(std::count(route.begin(), route.end(), '{'), 7);
+}

@@ -1,0 +1,200 @@
+#include "telemetry/nmea_parser.h"
+
+#include <gtest/gtest.h>
+
+#include "test_files.h"
+#include "trace_capture.h"
+
+using namespace nsNMEA;
+
+namespace {
+
+const char kRmc[] = "$GPRMC,120000,A,3539.1234,S,13945.0000,E,10.0,90.5,020323,,,A*00";
+const char kGga[] = "$GPGGA,120000,3539.1234,S,13945.0000,E,1,08,1.0,45.5,M,0,M,,*00";
+
+template <class T>
+const T& As(const CNmeaParser& p, size_t i) {
+  return static_cast<const T&>(*p.Records().at(i));
+}
+
+std::string Join(std::initializer_list<std::string> lines, const char* eol = "\n") {
+  std::string s;
+  for (const auto& l : lines) s += l + eol;
+  return s;
+}
+
+}  // namespace
+
+TEST(NmeaParser, GSensorFieldForms) {
+  CNmeaParser p;
+  p.ParseText(Join({"$GSENSOR,12,-40,980", "$GSENSOR,3,12,-40,980", "$GSENSOR,1,2",
+                    "$GSENSOR,1,2,3,4,5", "$GSENSOR,7,8,9*1F"}));
+  ASSERT_EQ(p.Records().size(), 4u);
+  const auto& a = As<CNmeaCmdGSENSOR>(p, 0);
+  EXPECT_EQ(a.nSampleNo, -1);
+  EXPECT_EQ(a.nX, 12);
+  EXPECT_EQ(a.nY, -40);
+  EXPECT_EQ(a.nZ, 980);
+  EXPECT_EQ(a.nStatus, kStatusParsed);
+  const auto& b = As<CNmeaCmdGSENSOR>(p, 1);
+  EXPECT_EQ(b.nSampleNo, 3);
+  EXPECT_EQ(b.nZ, 980);
+  const auto& err = As<CNmeaCmdGSENSOR>(p, 2);  // six fields: in error, sample 0,0,0
+  EXPECT_EQ(err.nStatus, kStatusWrongFieldCount);
+  EXPECT_EQ(err.nX + err.nY + err.nZ, 0);
+  EXPECT_EQ(As<CNmeaCmdGSENSOR>(p, 3).nZ, 9);  // checksum tail ignored
+  EXPECT_EQ(p.SkippedCount(), 1);              // three fields: malformed, left out
+  EXPECT_EQ(p.ErrorCount(), 1);
+  EXPECT_EQ(p.GSensorCount(), 4);
+}
+
+TEST(NmeaParser, PositionFieldCountsAndValues) {
+  const std::string nine = "$GPRMC,1,A,3539.1234,N,13945.0000,E,1,2";
+  struct Case {
+    std::string line;
+    size_t records;
+    int status;
+  } cases[] = {
+      {nine, 0, 0},
+      {nine + ",x", 1, kStatusParsed},
+      {nine + ",x,y,z", 1, kStatusParsed},
+      {nine + ",x,y,z,w", 1, kStatusParsed},
+      {nine + ",x,y,z,w,v", 1, kStatusParsed},
+      {nine + ",x,y,z,w,v,u", 1, kStatusWrongFieldCount},
+  };
+  for (const Case& c : cases) {
+    CNmeaParser p;
+    p.ParseText(c.line);
+    ASSERT_EQ(p.Records().size(), c.records) << c.line;
+    if (c.records) EXPECT_EQ(p.Records()[0]->nStatus, c.status) << c.line;
+  }
+
+  CNmeaParser p;
+  p.ParseText(kRmc);
+  const auto& r = As<CNmeaCmdGPRMC>(p, 0);
+  EXPECT_TRUE(r.bFix);
+  EXPECT_FALSE(r.bNorth);
+  EXPECT_EQ(r.strLatitude, "-35.652057");
+  EXPECT_EQ(r.strLongitude, "139.750000");
+  EXPECT_EQ(r.strSpeed, "18.520000");
+  EXPECT_EQ(r.strCourse, "90.500000");
+}
+
+TEST(NmeaParser, HemispheresAndStatusAreExactTexts) {
+  CNmeaParser p;
+  p.ParseText(Join({"$GPRMC,1,V,4807.0380,N,01131.0000,W,0,0,x",
+                    "$GPRMC,1,AA,0,,0,e,0,0,x",
+                    "$GPRMC,1,A,,N,,E,,,x"}));
+  const auto& v = As<CNmeaCmdGPRMC>(p, 0);
+  EXPECT_FALSE(v.bFix);  // status V: no fix, coordinates still converted
+  EXPECT_EQ(v.strLatitude, "48.117300");
+  EXPECT_EQ(v.strLongitude, "-11.516667");
+  const auto& odd = As<CNmeaCmdGPRMC>(p, 1);
+  EXPECT_FALSE(odd.bFix);
+  EXPECT_EQ(odd.strLatitude, "-0.000000");  // empty hemisphere flips the sign, also of 0
+  EXPECT_EQ(odd.strLongitude, "-0.000000");
+  EXPECT_EQ(As<CNmeaCmdGPRMC>(p, 2).strSpeed, "0.000000");
+}
+
+TEST(NmeaParser, RecognitionOrderAndSkippedSentences) {
+  CNmeaParser p;
+  p.ParseText(Join({"$GPGSA,A,3,04,05", "$GNRMC,1,A,3539.1234,N,13945.0,E,1,2,x",
+                    "$GSENSORSPEED,1,2,3", "$INDICATORSPEED,1", "$SPEED,0,40", "$SPEED,1,2,3",
+                    "$SPEED,5", "$PGRMZ,646,F,2*3E $GPRMC,,V,,,,,,,,,,N*53", kGga,
+                    "$GPGGA,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16", "$GPGGA,1,2,3"}));
+  ASSERT_EQ(p.Records().size(), 5u);
+  EXPECT_EQ(p.Records()[0]->nKind, kKindGSensor);  // GSENSOR is tested before SPEED
+  EXPECT_EQ(As<CNmeaCmdSPEED>(p, 1).nPulseCount, 40);
+  EXPECT_EQ(As<CNmeaCmdSPEED>(p, 2).nStatus, kStatusWrongFieldCount);
+  // $GNRMC and the glued line (field 0 is $PGRMZ) are not position lines.
+  EXPECT_EQ(As<CNmeaCmdGPGGA>(p, 3).strAltitude, "45.500000");
+  EXPECT_EQ(As<CNmeaCmdGPGGA>(p, 4).nStatus, kStatusWrongFieldCount);
+  EXPECT_EQ(As<CNmeaCmdGPGGA>(p, 4).strAltitude, "");
+  EXPECT_EQ(p.SkippedCount(), 2);  // "$SPEED,5" and the three-field GPGGA
+}
+
+TEST(NmeaParser, BlankLinesAreSkippedWithoutLosingTheRest) {
+  struct Case {
+    std::string text;
+    size_t records;
+    int skipped;
+  } cases[] = {
+      {"$SPEED,0,1\n$SPEED,0,2\n", 2, 0},        // one break at the end is harmless
+      {"$SPEED,0,1\n\n$SPEED,0,2\n", 2, 1},      // blank line in the middle
+      {"\n$SPEED,0,1\n$SPEED,0,2", 2, 1},        // break at the very start
+      {"$SPEED,0,1\n$SPEED,0,2\n\n", 2, 1},      // two breaks at the end
+      {"$SPEED,0,1\r$SPEED,0,2\r\r", 2, 1},      // CR line ends
+      {"$SPEED,0,1\r\n$SPEED,0,2\r\n", 2, 0},    // CR LF kept as such: cut at CR
+      {"", 0, 0},
+      {"$SPEED,0,1", 1, 0},
+      {",", 0, 0},                                // one empty field: unknown, not malformed
+  };
+  for (const Case& c : cases) {
+    CNmeaParser p;
+    p.ParseText(c.text);
+    EXPECT_EQ(p.Records().size(), c.records) << c.text;
+    EXPECT_EQ(p.SkippedCount(), c.skipped) << c.text;
+  }
+}
+
+TEST(NmeaParser, LineBreakIsDecidedWithinTheFirstHundredCharacters) {
+  std::string longLine = "$GPGSA" + std::string(100, 'x');
+  CNmeaParser p;
+  p.ParseText(longLine + "\n$SPEED,0,1\n$SPEED,0,2\n");
+  // The whole text is one line; its field 0 runs into the next "line" and names SPEED.
+  ASSERT_EQ(p.Records().size(), 1u);
+  EXPECT_EQ(p.Records()[0]->nKind, kKindSpeed);
+  EXPECT_EQ(p.Records()[0]->nStatus, kStatusWrongFieldCount);
+  p.ParseText(std::string(90, 'x') + "\n$SPEED,0,1\n");
+  EXPECT_EQ(p.Records().size(), 1u);
+}
+
+TEST(NmeaParser, SamplesPerSecondIsTheLongestRun) {
+  std::string five, seven;
+  for (int i = 0; i < 5; ++i) five += "$GSENSOR,1,2,3\n";
+  seven = five + "$GSENSOR,1,2,3\n$GSENSOR,1,2,3\n";
+  CNmeaParser p;
+  p.ParseText(five + kRmc + "\n" + five + kRmc + "\n");
+  EXPECT_EQ(p.SamplesPerSecond(), 5);
+  p.ParseText(five + kRmc + "\n" + seven + kRmc + "\n" + five + kRmc + "\n");
+  EXPECT_EQ(p.SamplesPerSecond(), 7);
+  p.ParseText(seven + seven);  // no position line closes the run
+  EXPECT_EQ(p.SamplesPerSecond(), 0);
+  p.ParseText(five + "$GPRMC,1,2,3\n" + kRmc + "\n");  // a malformed RMC closes nothing
+  EXPECT_EQ(p.SamplesPerSecond(), 5);
+}
+
+TEST(NmeaParser, MeansTruncateTowardZero) {
+  CNmeaParser p;
+  p.ParseText("$GSENSOR,10,-1,0\n$GSENSOR,11,-2,0\n$GSENSOR,12,0,2147483647\n"
+              "$GSENSOR,0,0,2147483647\n");
+  EXPECT_EQ(p.MeanX(), 8);  // 33 / 4
+  EXPECT_EQ(p.MeanY(), 0);  // -3 / 4
+  EXPECT_EQ(p.MeanZ(), 1073741823);  // no overflow with saturated samples
+  p.ParseText("$GSENSOR,10,-1,0\n$GSENSOR,11,-2,0\n$GSENSOR,12,0,0\n");
+  EXPECT_EQ(p.MeanX(), 11);
+  p.ParseText("$GSENSOR,0,-1,0\n$GSENSOR,0,-2,0\n");
+  EXPECT_EQ(p.MeanY(), -1);
+  p.ParseText("");
+  EXPECT_EQ(p.MeanX(), 0);
+}
+
+TEST(NmeaParser, FilesAndTraces) {
+  ScratchDir dir;
+  TraceCapture traces;
+  CNmeaParser p;
+  EXPECT_FALSE(p.Parse(dir.Path() + "missing.nmea"));
+  EXPECT_TRUE(p.Parse(dir.Write("empty.nmea", "")));
+  EXPECT_TRUE(p.Records().empty());
+  std::string bytes = "$GSENSOR,1,2,3\r\n$GSENSOR,1,2,3,4,5,6\r\n\r\n" + std::string(3, '\0') +
+                      "$SPEED,0,7\r\n\x1a$SPEED,0,8\r\n";
+  ASSERT_TRUE(p.Parse(dir.Write("mixed.nmea", bytes)));
+  ASSERT_EQ(p.Records().size(), 3u);
+  EXPECT_EQ(As<CNmeaCmdSPEED>(p, 2).nPulseCount, 7);  // after the NULs; Ctrl-Z ends the text
+  EXPECT_EQ(TraceCapture::Text(),
+            "ERROR : GSENSOR \x82\xcc\x83p\x83\x89\x83\x81\x81[\x83^\x90\x94\x82\xaa\x88\xe1\x82\xa4\n"
+            "NMEA : 1 malformed line(s) skipped\n");
+  p.Clear();
+  EXPECT_TRUE(p.Records().empty());
+  EXPECT_EQ(p.SkippedCount(), 0);
+}

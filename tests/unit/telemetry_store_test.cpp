@@ -1,0 +1,173 @@
+#include "telemetry/telemetry_store.h"
+
+#include <gtest/gtest.h>
+
+#include "test_files.h"
+
+namespace {
+
+std::string Col(const CTelemetryStore& s, TelemetryColumnId id) {
+  const CTextColumn& c = s.Table().Column(id);
+  std::string out, entry;
+  for (size_t i = 0; i < c.Count(); ++i) {
+    c.Get(static_cast<int64_t>(i), entry);
+    out += (i ? "|" : "") + entry;
+  }
+  return out;
+}
+
+// One second of the camera's block: G-sensor lines, optional pulse line, RMC, GGA, GSA.
+// Knots text for a speed in km/h.
+std::string Kn(double kmh) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.4f", kmh / 1.852);
+  return buf;
+}
+
+std::string Second(int gsensors, const std::string& status, const std::string& knots,
+                   const char* speedLine = nullptr,
+                   const char* lat = "3539.1234", const char* alt = "45.5") {
+  std::string s;
+  for (int i = 0; i < gsensors; ++i) s += "$GSENSOR," + std::to_string(i) + ",-2,1000\r\n";
+  if (speedLine) s += std::string(speedLine) + "\r\n";
+  char rmc[200];
+  std::snprintf(rmc, sizeof rmc, "$GPRMC,120000,%s,%s,N,13945.0000,E,%s,90.0,020323,,,A*00\r\n",
+                status.c_str(), lat, knots.c_str());
+  s += rmc;
+  s += std::string("$GPGGA,120000,3539.1234,N,13945.0000,E,1,08,1.0,") + alt + ",M,0,M,,*00\r\n";
+  s += "$GPGSA,A,3,04,05,,,,,,,,,,,2.5,1.3,2.1*39\r\n";
+  return s;
+}
+
+struct Loaded {
+  ScratchDir dir;
+  CTelemetryStore store;
+  bool Load(const std::string& bytes, int64_t n) {
+    return store.LoadTelemetry(dir.Write("clip.nmea", bytes), 1, n);
+  }
+};
+
+}  // namespace
+
+TEST(TelemetryStore, PaddingToTheClipLength) {
+  Loaded t;
+  ASSERT_TRUE(t.Load(Second(5, "A", "5.4") + Second(5, "V", "5.4"), 4));
+  EXPECT_EQ(Col(t.store, kColFix), "1|0|0|0");
+  EXPECT_EQ(Col(t.store, kColLatitude), "35.652057|0|0|0");
+  EXPECT_EQ(Col(t.store, kColAltitude), "45.500000|45.500000|0|0");
+  EXPECT_EQ(t.store.SamplesPerSecond(), 5);
+  EXPECT_EQ(t.store.Table().Column(kColGSensorX).Count(), 20u);  // S x N
+  std::string e;
+  EXPECT_TRUE(t.store.Table().Column(kColGSensorX).Get(5, e));
+  EXPECT_EQ(e, "-2");  // x 0..4, mean 2: row 5 is the first sample of second 1
+  EXPECT_FALSE(t.store.Table().Column(kColGSensorX).Get(20, e));
+
+  // More seconds than the clip: every entry kept, no padding.
+  ASSERT_TRUE(t.Load(Second(5, "A", "5.4") + Second(5, "A", "5.4") + Second(5, "A", "5.4"), 2));
+  EXPECT_EQ(t.store.Table().Column(kColCourse).Count(), 3u);
+  EXPECT_EQ(t.store.Table().Column(kColGSensorZ).Count(), 15u);
+}
+
+TEST(TelemetryStore, EmptyListsLeaveTheirColumnsEmpty) {
+  Loaded t;
+  ASSERT_TRUE(t.Load("$GSENSOR,1,1,1\r\n$GSENSOR,1,1,1\r\n", 10));  // no RMC, no GGA
+  EXPECT_EQ(t.store.Table().Column(kColFix).Count(), 0u);
+  EXPECT_EQ(t.store.Table().Column(kColAltitude).Count(), 0u);
+  EXPECT_EQ(Col(t.store, kColGSensorX), "0|0");  // all equal: deviations are 0; S is 0
+  EXPECT_TRUE(t.Load("", 10));  // empty sidecar: route due, table empty
+  for (TelemetryColumnId id : CTelemetryTable::Ids())
+    EXPECT_EQ(t.store.Table().Column(id).Count(), 0u);
+}
+
+TEST(TelemetryStore, MissingSidecarEmptiesTheTableAndKeepsTheClipWideValues) {
+  Loaded t;
+  ASSERT_TRUE(t.Load(Second(6, "A", Kn(40), "$SPEED,0,28"), 1));
+  EXPECT_EQ(t.store.SamplesPerSecond(), 6);
+  EXPECT_EQ(t.store.PulseDivisor(), 4);
+  EXPECT_FALSE(t.store.LoadTelemetry(t.dir.Path() + "clip.nmea", 0, 5));
+  for (TelemetryColumnId id : CTelemetryTable::Ids())
+    EXPECT_EQ(t.store.Table().Column(id).Count(), 0u);
+  EXPECT_EQ(t.store.SamplesPerSecond(), 6);
+  // A sidecar without G-sensor lines keeps S as well.
+  ASSERT_TRUE(t.Load(Second(0, "A", "5.4"), 1));
+  EXPECT_EQ(t.store.SamplesPerSecond(), 6);
+  EXPECT_EQ(t.store.PulseDivisor(), 4);
+  // Flag set but the file is gone: parsed as nothing, route still due.
+  EXPECT_TRUE(t.store.LoadTelemetry(t.dir.Path() + "gone.nmea", 1, 3));
+  EXPECT_EQ(t.store.Table().Column(kColFix).Count(), 0u);
+}
+
+TEST(TelemetryStore, UnevenSecondsRaiseSamplesPerSecondForTheWholeClip) {
+  Loaded t;
+  ASSERT_TRUE(t.Load(Second(5, "A", "1") + Second(6, "A", "1") + Second(5, "A", "1"), 3));
+  EXPECT_EQ(t.store.SamplesPerSecond(), 6);
+  EXPECT_EQ(t.store.Table().Column(kColGSensorY).Count(), 18u);  // 16 samples + 2 padding
+}
+
+TEST(TelemetryStore, PulseSpeedAndTheNoFixSecond) {
+  Loaded t;
+  ASSERT_TRUE(t.Load(Second(5, "V", "0", "$SPEED,0,100") + Second(5, "A", "0", "$SPEED,1,50") +
+                         Second(5, "A", "0", "$SPEED,0,10"),
+                     3));
+  EXPECT_EQ(Col(t.store, kColFix), "0|1|1");
+  EXPECT_EQ(Col(t.store, kColGpsSpeed), "0|0.000000|0.000000");
+  EXPECT_EQ(Col(t.store, kColCourse), "0|90.000000|90.000000");
+  // 100 / (637/3600); then +50; then a sequence value of 0 restarts the total.
+  EXPECT_EQ(Col(t.store, kColPulseSpeed), "565.149137|847.723705|56.514914");
+}
+
+TEST(TelemetryStore, PulseDivisorDetection) {
+  struct Case {
+    const char* name;
+    std::string sidecar;
+    int divisor;
+  } cases[] = {
+      // At 40 km/h, 28 pulses predict 39.6 km/h with k = 4.
+      {"k4", Second(5, "A", Kn(40), "$SPEED,0,28"), 4},
+      {"k2", Second(5, "A", Kn(40), "$SPEED,0,14"), 2},
+      {"k8", Second(5, "A", Kn(40), "$SPEED,0,57"), 8},
+      {"k25", Second(5, "A", Kn(40), "$SPEED,0,177"), 25},
+      {"slow", Second(5, "A", "5.394168466522678", "$SPEED,0,7"), -1},
+      {"zero pulses", Second(5, "A", Kn(40), "$SPEED,0,0"), -1},
+      {"no fix", Second(5, "V", Kn(40), "$SPEED,0,28"), -1},
+      {"first decides", Second(5, "A", Kn(40), "$SPEED,0,14") +
+                            Second(5, "A", Kn(40), "$SPEED,0,28") +
+                            Second(5, "A", Kn(40), "$SPEED,0,28"), 2},
+  };
+  for (const auto& c : cases) {
+    Loaded t;
+    t.Load(c.sidecar, 0);
+    EXPECT_EQ(t.store.PulseDivisor(), c.divisor) << c.name;
+  }
+  // Exactly 10.0 km/h (these knots times 1.852 give 10.0 exactly) qualifies.
+  Loaded t;
+  t.Load(Second(5, "A", "5.399568034557235", "$SPEED,0,7"), 0);
+  EXPECT_EQ(t.store.PulseDivisor(), 4);
+  // Once found, a later clip does not detect again.
+  t.Load(Second(5, "A", Kn(40), "$SPEED,0,177"), 0);
+  EXPECT_EQ(t.store.PulseDivisor(), 4);
+}
+
+TEST(TelemetryStore, HugeNumbersStayDefined) {
+  Loaded t;
+  std::string s = "$SPEED,0,2147483647\r\n$SPEED,1,2147483647\r\n$SPEED,1,2147483647\r\n" +
+                  Second(1, "A", "1e300") + "$GSENSOR,999999999999,-999999999999,0\r\n" +
+                  Second(0, "A", "1", nullptr, "1e400");
+  ASSERT_TRUE(t.Load(s, 2));
+  std::string e;
+  t.store.Table().Column(kColPulseSpeed).Get(0, e);
+  EXPECT_EQ(e, "36409455867.503929");  // 3 x INT32_MAX, no wrap
+  t.store.Table().Column(kColLatitude).Get(1, e);
+  EXPECT_EQ(e, "inf");
+  t.store.Table().Column(kColGSensorX).Get(1, e);
+  EXPECT_EQ(e, "1073741824");  // INT32_MAX minus a mean of (0 + INT32_MAX) / 2
+  EXPECT_EQ(t.store.PulseDivisor(), 2);  // the nearest prediction to an absurd speed
+}
+
+TEST(TelemetryStore, PadsFromMemoryTooAndCapsAbsurdLengths) {
+  CTelemetryStore s;
+  s.LoadTelemetryBytes(Second(5, "A", "1"), 1LL << 40);
+  EXPECT_EQ(s.Table().Column(kColFix).Count(), 1000000u);
+  s.LoadTelemetryBytes(Second(5, "A", "1"), -5);
+  EXPECT_EQ(s.Table().Column(kColFix).Count(), 1u);
+}

@@ -1,0 +1,157 @@
+#include "tools/telemetry_report.h"
+
+#include <algorithm>
+
+#include "map/route_file.h"
+#include "telemetry/number_text.h"
+#include "telemetry/telemetry_store.h"
+#include "telemetry/text_file.h"
+
+using namespace nsNMEA;
+
+namespace {
+
+const char* const kColumnNames[CTelemetryTable::kColumnCount] = {
+    "fix", "latitude", "longitude", "altitude", "gps_speed",
+    "course", "pulse_speed", "g_x", "g_y", "g_z"};
+
+bool IsGSensorColumn(TelemetryColumnId id) {
+  return id == kColGSensorX || id == kColGSensorY || id == kColGSensorZ;
+}
+
+bool ParseLength(const std::string& text, int64_t& value) {
+  if (text.empty() || text.size() > 10) return false;
+  value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+    value = value * 10 + (c - '0');
+  }
+  return value <= INT32_MAX;
+}
+
+void AppendCounts(const CTelemetryStore& store, std::string& out) {
+  int64_t kinds[6] = {};
+  int64_t errors = 0;
+  for (const auto& r : store.Parser().Records()) {
+    if (r->nKind >= 0 && r->nKind < 6) ++kinds[r->nKind];
+    if (r->nStatus == kStatusWrongFieldCount) ++errors;
+  }
+  const CNmeaParser& p = store.Parser();
+  out += "means ";
+  numtext::AppendInt(out, p.MeanX());
+  out += ' ';
+  numtext::AppendInt(out, p.MeanY());
+  out += ' ';
+  numtext::AppendInt(out, p.MeanZ());
+  out += "\nrecords gsensor=" + numtext::FormatInt(kinds[kKindGSensor]) +
+         " speed=" + numtext::FormatInt(kinds[kKindSpeed]) +
+         " position=" + numtext::FormatInt(kinds[kKindPosition]) +
+         " altitude=" + numtext::FormatInt(kinds[kKindAltitude]) +
+         " errors=" + numtext::FormatInt(errors) +
+         " skipped=" + numtext::FormatInt(p.SkippedCount()) + "\n";
+}
+
+int64_t RowCount(const CTelemetryTable& table, int32_t s) {
+  int64_t rows = std::max<int64_t>(table.Column(kColFix).Count(), table.Column(kColAltitude).Count());
+  if (s > 0) {
+    int64_t g = static_cast<int64_t>(table.Column(kColGSensorX).Count());
+    rows = std::max<int64_t>(rows, (g + s - 1) / s);
+  }
+  return rows;
+}
+
+void AppendTable(const CTelemetryTable& table, int32_t s, std::string& out) {
+  out += "second";
+  for (const char* name : kColumnNames) out += std::string(",") + name;
+  out += '\n';
+  const int64_t rows = RowCount(table, s);
+  std::string_view entry;
+  for (int64_t k = 0; k < rows; ++k) {
+    numtext::AppendInt(out, k);
+    for (TelemetryColumnId id : CTelemetryTable::Ids()) {
+      out += ',';
+      int64_t row = IsGSensorColumn(id) ? static_cast<int64_t>(s) * k : k;
+      if (table.Column(id).Get(row, entry)) out.append(entry.data(), entry.size());
+    }
+    out += '\n';
+  }
+}
+
+}  // namespace
+
+bool ParseDumpArgs(const std::vector<std::string>& args, DumpOptions& options, std::string& error) {
+  options = DumpOptions();
+  bool optionsEnded = false;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (optionsEnded || a.size() < 2 || a[0] != '-' || a[1] != '-') {
+      options.sidecars.push_back(a);
+    } else if (a == "--") {
+      optionsEnded = true;
+    } else if (a == "--summary") {
+      options.bSummary = true;
+    } else if (a == "--length" || a == "--route") {
+      if (i + 1 >= args.size()) {
+        error = a + " needs a value";
+        return false;
+      }
+      const std::string& value = args[++i];
+      if (a == "--route") {
+        options.bRoute = true;
+        options.strRouteDir = value;
+      } else if (!ParseLength(value, options.nLength)) {
+        error = "--length needs a whole number of seconds from 0 to 2147483647";
+        return false;
+      }
+    } else {
+      error = "unknown option " + a;
+      return false;
+    }
+  }
+  if (options.sidecars.empty()) {
+    error = "no sidecar given";
+    return false;
+  }
+  return true;
+}
+
+void AppendSidecarReport(const CTelemetryStore& store, const std::string& path, bool missing,
+                         bool summary, std::string& out) {
+  out += "file " + path + "\n";
+  if (missing) out += "sidecar missing\n";
+  out += "samples_per_second " + numtext::FormatInt(store.SamplesPerSecond()) + "\n";
+  out += "pulse_divisor " + numtext::FormatInt(store.PulseDivisor()) + "\n";
+  if (!missing) AppendCounts(store, out);
+  out += "columns";
+  for (size_t i = 0; i < CTelemetryTable::kColumnCount; ++i) {
+    out += std::string(" ") + kColumnNames[i] + "=";
+    numtext::AppendInt(out, static_cast<int64_t>(store.Table().Column(CTelemetryTable::Ids()[i]).Count()));
+  }
+  out += '\n';
+  if (!summary) AppendTable(store.Table(), store.SamplesPerSecond(), out);
+}
+
+int RunDump(const DumpOptions& options, std::FILE* out, std::FILE* err) {
+  CTelemetryStore store;
+  int status = 0;
+  bool lastParsed = false;
+  std::string text;
+  for (const std::string& path : options.sidecars) {
+    bool present = textfile::CanOpenForReading(path);
+    if (!present) status = 1;
+    lastParsed = store.LoadTelemetry(path, present ? 1 : 0, options.nLength);
+    text.clear();
+    AppendSidecarReport(store, path, !present, options.bSummary, text);
+    std::fwrite(text.data(), 1, text.size(), out);
+  }
+  if (options.bRoute && lastParsed) {
+    std::string folder = options.strRouteDir;
+    if (!folder.empty() && folder.back() != '/' && folder.back() != '\\') folder += '/';
+    if (!WriteLinePath(folder, store.Table())) {
+      std::fprintf(err, "telemetry-dump: cannot write %s%s\n", folder.c_str(), kRouteFileName);
+      status = 1;
+    }
+  }
+  std::fflush(out);
+  return status;
+}

@@ -1,0 +1,33 @@
+// What telemetry-dump prints: per sidecar a summary of the load and the
+// per-second table as CSV. Kept apart from main() so tests can drive it.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+class CTelemetryStore;
+
+struct DumpOptions {
+  int64_t nLength = 0;
+  bool bSummary = false;
+  bool bRoute = false;
+  std::string strRouteDir;
+  std::vector<std::string> sidecars;
+};
+
+constexpr const char kDumpUsage[] =
+    "usage: telemetry-dump [--length N] [--summary] [--route DIR] SIDECAR...\n";
+
+// False with a message for a usage error.
+bool ParseDumpArgs(const std::vector<std::string>& args, DumpOptions& options, std::string& error);
+
+// Appends the lines for one loaded sidecar. `missing` when it could not be opened.
+void AppendSidecarReport(const CTelemetryStore& store, const std::string& path, bool missing,
+                         bool summary, std::string& out);
+
+// Loads every sidecar in turn into one store and writes the report to `out`.
+// Returns the exit status: 0, or 1 when a sidecar could not be opened or the
+// route file could not be written.
+int RunDump(const DumpOptions& options, std::FILE* out, std::FILE* err);
