@@ -7,13 +7,24 @@
 
 #include "map/route_file.h"
 #include "map/target_pos_file.h"
+#include "telemetry/nmea_parser.h"
 #include "telemetry/number_text.h"
+#include "telemetry/parse_description.h"
+#include "telemetry/text_file.h"
 #include "telemetry/telemetry_store.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string_view bytes(reinterpret_cast<const char*>(data), size);
   // The first byte picks the clip length so padding paths are reached too.
   int64_t seconds = size > 0 ? data[0] % 64 : 0;
+  // Differential: the direct path over raw bytes against translating first.
+  CNmeaParser direct, translated;
+  direct.ParseBytes(bytes);
+  std::string text(bytes);
+  text.resize(textfile::TextModeTranslate(bytes.data(), bytes.size(), &text[0]));
+  translated.ParseText(text);
+  if (DescribeParse(direct) != DescribeParse(translated)) __builtin_trap();
+
   CTelemetryStore store;
   store.LoadTelemetryBytes(bytes, seconds);
   store.LoadTelemetryBytes(bytes.substr(size / 2), seconds);  // a second clip on the same owner

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "telemetry/byte_scan.h"
 #include "telemetry/number_text.h"
 #include "telemetry/text_file.h"
 #include "telemetry/trace.h"
@@ -36,15 +37,28 @@ const char kAltitudeError[] = "ERROR : GPGGA " WRONG_COUNT_SUFFIX;
 // Cuts text at sep: a separator at the very end adds no empty piece, and an
 // empty text gives none. Stores the first `capacity` pieces, returns how many there are.
 size_t SplitFields(std::string_view text, std::string_view* out, size_t capacity) {
-  size_t count = 0, start = 0;
-  const char* data = text.data();
-  while (start < text.size()) {
-    const void* hit = std::memchr(data + start, ',', text.size() - start);
-    size_t end = hit ? static_cast<size_t>(static_cast<const char*>(hit) - data) : text.size();
-    if (count < capacity) out[count] = text.substr(start, end - start);
+  size_t count = 0;
+  const char* p = text.data();
+  const char* const end = p + text.size();
+  const char* start = p;
+  auto cut = [&](const char* comma) {
+    if (count < capacity) out[count] = std::string_view(start, static_cast<size_t>(comma - start));
     ++count;
-    if (!hit) break;
-    start = end + 1;
+    start = comma + 1;
+  };
+  if (bytescan::LittleEndian()) {
+    // Eight bytes at a time: every comma of a word from one mask.
+    const uint64_t commas = bytescan::Broadcast(',');
+    for (; end - p >= 8; p += 8) {
+      for (uint64_t m = bytescan::ZeroBytes(bytescan::Load8(p) ^ commas); m != 0; m &= m - 1)
+        cut(p + bytescan::LowestBit(m) / 8);
+    }
+  }
+  for (; p != end; ++p)
+    if (*p == ',') cut(p);
+  if (start != end) {
+    if (count < capacity) out[count] = std::string_view(start, static_cast<size_t>(end - start));
+    ++count;
   }
   return count;
 }
@@ -62,8 +76,16 @@ bool FindLineBreak(std::string_view text, char& sep) {
   return false;
 }
 
-bool Contains(std::string_view field, const char* name) {
-  return field.find(name) != std::string_view::npos;
+// Substring search; names are a few characters, so a plain scan is quickest.
+bool Contains(std::string_view field, std::string_view name) {
+  if (field.size() < name.size()) return false;
+  const size_t last = field.size() - name.size();
+  for (size_t i = 0; i <= last; ++i) {
+    size_t k = 0;
+    while (k < name.size() && field[i + k] == name[k]) ++k;
+    if (k == name.size()) return true;
+  }
+  return false;
 }
 
 // ddmm.mmmm (or dddmm.mmmm) to signed decimal degrees.
@@ -79,51 +101,103 @@ double ToDegrees(std::string_view field, bool positive) {
 
 bool CNmeaParser::Parse(const std::string& path) {
   Clear();
-  std::string text;
-  textfile::ReadResult result = textfile::ReadTextFile(path, text);
+  std::string bytes;
+  textfile::ReadResult result = textfile::ReadRawFile(path, bytes);
   if (result == textfile::ReadResult::too_large) trace::Write("NMEA : sidecar too large, not read\n");
   if (result != textfile::ReadResult::ok) return false;
-  ParseText(text);
+  ParseBytes(bytes);
   return true;
 }
 
-void CNmeaParser::ParseText(std::string_view text) {
+void CNmeaParser::ParseBytes(std::string_view raw) {
   Clear();
+  if (const void* eof = std::memchr(raw.data(), 0x1A, raw.size()))
+    raw = raw.substr(0, static_cast<size_t>(static_cast<const char*>(eof) - raw.data()));
+  // The line break is decided on the text as text mode delivers it; its first
+  // hundred characters come from at most the first 202 bytes.
+  char head[202];
   char sep = 0;
-  if (!FindLineBreak(text, sep)) {
-    if (!text.empty()) ParseLine(text);
+  bool lfLines = false;
+  if (std::memchr(raw.data(), '\0', raw.size()) == nullptr) {
+    size_t headBytes = raw.size() < sizeof head ? raw.size() : sizeof head;
+    size_t headChars = textfile::TextModeTranslate(raw.data(), headBytes, head);
+    lfLines = FindLineBreak(std::string_view(head, headChars), sep) && sep == '\n';
+  }
+  if (lfLines) {
+    SplitLfLines(raw);
   } else {
-    const char* data = text.data();
-    size_t start = 0;
-    while (start < text.size()) {
-      const void* hit = std::memchr(data + start, sep, text.size() - start);
-      size_t end = hit ? static_cast<size_t>(static_cast<const char*>(hit) - data) : text.size();
-      ParseLine(text.substr(start, end - start));
-      if (!hit) break;
-      start = end + 1;
-    }
+    std::string text(raw);
+    text.resize(textfile::TextModeTranslate(text.data(), text.size(), &text[0]));
+    SplitLines(text);
   }
   Finish();
 }
 
+void CNmeaParser::ParseText(std::string_view text) {
+  Clear();
+  SplitLines(text);
+  Finish();
+}
+
+void CNmeaParser::SplitLines(std::string_view text) {
+  char sep = 0;
+  if (!FindLineBreak(text, sep)) {
+    if (!text.empty()) ParseLine(text);
+    return;
+  }
+  const char* start = text.data();
+  const char* const end = start + text.size();
+  while (start != end) {
+    const char* lineEnd = bytescan::Find(start, end, sep);
+    ParseLine(std::string_view(start, static_cast<size_t>(lineEnd - start)));
+    if (lineEnd == end) break;
+    start = lineEnd + 1;
+  }
+}
+
+// Untranslated bytes whose text-mode line break is LF: a CR just before an LF
+// belongs to a CR LF pair, which text mode delivers as LF, so it is dropped.
+void CNmeaParser::SplitLfLines(std::string_view raw) {
+  const char* start = raw.data();
+  const char* const end = start + raw.size();
+  while (start != end) {
+    const char* lineEnd = static_cast<const char*>(std::memchr(start, '\n', static_cast<size_t>(end - start)));
+    if (lineEnd == nullptr) {
+      ParseLine(std::string_view(start, static_cast<size_t>(end - start)));
+      break;
+    }
+    const char* last = lineEnd;
+    if (last != start && last[-1] == '\r') --last;
+    ParseLine(std::string_view(start, static_cast<size_t>(last - start)));
+    start = lineEnd + 1;
+  }
+}
+
 void CNmeaParser::ParseLine(std::string_view line) {
-  std::string_view fields[kStoredFields];
-  size_t count = SplitFields(line, fields, kStoredFields);
-  if (count == 0) {
+  if (line.empty()) {  // a line without fields
     ++m_nSkipped;
     return;
   }
-  std::string_view name = fields[0];
-  if (Contains(name, "GSENSOR")) {
-    AddGSensor(fields, count);
-  } else if (Contains(name, "INDICATOR")) {
-    return;
-  } else if (Contains(name, "SPEED")) {
-    AddSpeed(fields, count);
-  } else if (Contains(name, "GPRMC")) {
-    AddPosition(fields, count);
-  } else if (Contains(name, "GPGGA")) {
-    AddAltitude(fields, count);
+  // The name decides whether the other fields matter at all.
+  const char* const end = line.data() + line.size();
+  const char* nameEnd = bytescan::Find(line.data(), end, ',');
+  std::string_view name(line.data(), static_cast<size_t>(nameEnd - line.data()));
+  enum { kNone, kG, kS, kP, kA } kind = kNone;
+  if (Contains(name, "GSENSOR")) kind = kG;
+  else if (Contains(name, "INDICATOR")) return;
+  else if (Contains(name, "SPEED")) kind = kS;
+  else if (Contains(name, "GPRMC")) kind = kP;
+  else if (Contains(name, "GPGGA")) kind = kA;
+  if (kind == kNone) return;
+
+  std::string_view fields[kStoredFields];  // only the first `count` are set and read
+  size_t count = SplitFields(line, fields, kStoredFields);
+  switch (kind) {
+    case kG: AddGSensor(fields, count); break;
+    case kS: AddSpeed(fields, count); break;
+    case kP: AddPosition(fields, count); break;
+    case kA: AddAltitude(fields, count); break;
+    default: break;
   }
 }
 
@@ -132,7 +206,8 @@ void CNmeaParser::AddGSensor(const std::string_view* fields, size_t count) {
     ++m_nSkipped;
     return;
   }
-  auto record = std::make_unique<CNmeaCmdGSENSOR>();
+  auto* record = m_arena.Make<CNmeaCmdGSENSOR>();
+  m_records.emplace_back(record);
   if (count > kGSensorRule.maximum) {
     record->nStatus = kStatusWrongFieldCount;
     ++m_nErrors;
@@ -150,7 +225,6 @@ void CNmeaParser::AddGSensor(const std::string_view* fields, size_t count) {
   m_nSumZ += record->nZ;
   ++m_nGSensorCount;
   ++m_nRun;
-  m_records.push_back(std::move(record));
 }
 
 void CNmeaParser::AddSpeed(const std::string_view* fields, size_t count) {
@@ -158,7 +232,8 @@ void CNmeaParser::AddSpeed(const std::string_view* fields, size_t count) {
     ++m_nSkipped;
     return;
   }
-  auto record = std::make_unique<CNmeaCmdSPEED>();
+  auto* record = m_arena.Make<CNmeaCmdSPEED>();
+  m_records.emplace_back(record);
   if (count > kSpeedRule.maximum) {
     record->nStatus = kStatusWrongFieldCount;
     ++m_nErrors;
@@ -168,7 +243,6 @@ void CNmeaParser::AddSpeed(const std::string_view* fields, size_t count) {
     record->nPulseCount = numtext::AtoI(fields[2]);
     record->nStatus = kStatusParsed;
   }
-  m_records.push_back(std::move(record));
 }
 
 void CNmeaParser::AddPosition(const std::string_view* fields, size_t count) {
@@ -176,7 +250,8 @@ void CNmeaParser::AddPosition(const std::string_view* fields, size_t count) {
     ++m_nSkipped;
     return;
   }
-  auto record = std::make_unique<CNmeaCmdGPRMC>();
+  auto* record = m_arena.Make<CNmeaCmdGPRMC>();
+  m_records.emplace_back(record);
   if (count > kPositionRule.maximum) {
     record->nStatus = kStatusWrongFieldCount;
     ++m_nErrors;
@@ -196,9 +271,9 @@ void CNmeaParser::AddPosition(const std::string_view* fields, size_t count) {
     numtext::AppendFixed6(r.strCourse, r.dCourse);
     r.nStatus = kStatusParsed;
   }
-  m_records.push_back(std::move(record));
   if (m_nRun > m_nSamplesPerSec) m_nSamplesPerSec = m_nRun;
   m_nRun = 0;
+  ++m_nPositionCount;
 }
 
 void CNmeaParser::AddAltitude(const std::string_view* fields, size_t count) {
@@ -206,7 +281,8 @@ void CNmeaParser::AddAltitude(const std::string_view* fields, size_t count) {
     ++m_nSkipped;
     return;
   }
-  auto record = std::make_unique<CNmeaCmdGPGGA>();
+  auto* record = m_arena.Make<CNmeaCmdGPGGA>();
+  m_records.emplace_back(record);
   if (count > kAltitudeRule.maximum) {
     record->nStatus = kStatusWrongFieldCount;
     ++m_nErrors;
@@ -216,7 +292,7 @@ void CNmeaParser::AddAltitude(const std::string_view* fields, size_t count) {
     numtext::AppendFixed6(record->strAltitude, record->dAltitude);
     record->nStatus = kStatusParsed;
   }
-  m_records.push_back(std::move(record));
+  ++m_nAltitudeCount;
 }
 
 void CNmeaParser::Finish() {
@@ -235,8 +311,11 @@ void CNmeaParser::Finish() {
 void CNmeaParser::Clear() {
   m_records.clear();
   m_records.shrink_to_fit();
+  m_arena.Reset();
   m_nSamplesPerSec = 0;
   m_nGSensorCount = 0;
+  m_nPositionCount = 0;
+  m_nAltitudeCount = 0;
   m_nRun = 0;
   m_nSumX = m_nSumY = m_nSumZ = 0;
   m_nMeanX = m_nMeanY = m_nMeanZ = 0;

@@ -8,10 +8,11 @@
 #include <vector>
 
 #include "telemetry/nmea_records.h"
+#include "telemetry/record_arena.h"
 
 class CNmeaParser {
  public:
-  using RecordList = std::vector<std::unique_ptr<nsNMEA::CNmeaCmdBase>>;
+  using RecordList = std::vector<CRecordArena::Ptr>;
 
   CNmeaParser() = default;
   CNmeaParser(const CNmeaParser&) = delete;
@@ -21,6 +22,9 @@ class CNmeaParser {
   // (or is too large to hold); true otherwise, also for an empty file.
   bool Parse(const std::string& path);
 
+  // Parses sidecar bytes as a text-mode read would deliver them.
+  void ParseBytes(std::string_view raw);
+
   // Parses text that has already been read in text mode.
   void ParseText(std::string_view text);
 
@@ -29,6 +33,8 @@ class CNmeaParser {
   const RecordList& Records() const { return m_records; }
   int32_t SamplesPerSecond() const { return m_nSamplesPerSec; }
   int32_t GSensorCount() const { return m_nGSensorCount; }
+  int32_t PositionCount() const { return m_nPositionCount; }
+  int32_t AltitudeCount() const { return m_nAltitudeCount; }
   int32_t MeanX() const { return m_nMeanX; }
   int32_t MeanY() const { return m_nMeanY; }
   int32_t MeanZ() const { return m_nMeanZ; }
@@ -38,6 +44,8 @@ class CNmeaParser {
   int32_t SkippedCount() const { return m_nSkipped; }
 
  private:
+  void SplitLines(std::string_view text);
+  void SplitLfLines(std::string_view raw);
   void ParseLine(std::string_view line);
   void AddGSensor(const std::string_view* fields, size_t count);
   void AddSpeed(const std::string_view* fields, size_t count);
@@ -45,9 +53,12 @@ class CNmeaParser {
   void AddAltitude(const std::string_view* fields, size_t count);
   void Finish();
 
+  CRecordArena m_arena;  // declared first: outlives the records built in it
   RecordList m_records;
   int32_t m_nSamplesPerSec = 0;
   int32_t m_nGSensorCount = 0;
+  int32_t m_nPositionCount = 0;
+  int32_t m_nAltitudeCount = 0;
   int32_t m_nRun = 0;
   // Sums are 64-bit so that thousands of saturated samples cannot overflow.
   int64_t m_nSumX = 0, m_nSumY = 0, m_nSumZ = 0;

@@ -1,6 +1,7 @@
 #include "telemetry/telemetry_store.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "telemetry/number_text.h"
 #include "telemetry/pulse_divisor.h"
@@ -31,11 +32,7 @@ bool CTelemetryStore::LoadTelemetry(const std::string& path, int bPresent, int64
 
 void CTelemetryStore::LoadTelemetryBytes(std::string_view bytes, int64_t nClipSec) {
   m_table.Reset();
-  std::string text(bytes.size(), '\0');
-  text.resize(textfile::TextModeTranslate(bytes.data(), bytes.size(), &text[0]));
-  m_parser.ParseText(text);
-  text.clear();
-  text.shrink_to_fit();
+  m_parser.ParseBytes(bytes);
   FillTable(nClipSec);
 }
 
@@ -51,6 +48,19 @@ void CTelemetryStore::FillTable(int64_t nClipSec) {
   CTextColumn& gy = m_table.Column(kColGSensorY);
   CTextColumn& gz = m_table.Column(kColGSensorZ);
 
+  // Reserve exactly: no growth copies, no slack in a ten-hour table.
+  const int64_t seconds = std::min(std::max<int64_t>(nClipSec, 0), kMaxPaddedSeconds);
+  const size_t g = static_cast<size_t>(m_parser.GSensorCount());
+  const size_t p = static_cast<size_t>(m_parser.PositionCount());
+  const size_t a = static_cast<size_t>(m_parser.AltitudeCount());
+  const size_t gRows = std::max<size_t>(g, g ? static_cast<size_t>(m_parser.SamplesPerSecond() * seconds) : 0);
+  const size_t pRows = std::max<size_t>(p, p ? static_cast<size_t>(seconds) : 0);
+  const size_t aRows = std::max<size_t>(a, a ? static_cast<size_t>(seconds) : 0);
+  for (CTextColumn* c : {&gx, &gy, &gz}) c->Reserve(gRows, gRows * 4);
+  fix.Reserve(pRows, pRows);
+  for (CTextColumn* c : {&lat, &lng, &speed, &course, &pulse}) c->Reserve(pRows, pRows * 11);
+  alt.Reserve(aRows, aRows * 10);
+
   const int64_t mx = m_parser.MeanX(), my = m_parser.MeanY(), mz = m_parser.MeanZ();
   int64_t pulseTotal = 0;
   CPulseDivisorVote vote;
@@ -59,15 +69,9 @@ void CTelemetryStore::FillTable(int64_t nClipSec) {
     switch (base->nKind) {
       case kKindGSensor: {
         const auto& r = static_cast<const CNmeaCmdGSENSOR&>(*base);
-        text.clear();
-        numtext::AppendInt(text, r.nX - mx);
-        gx.Append(text);
-        text.clear();
-        numtext::AppendInt(text, r.nY - my);
-        gy.Append(text);
-        text.clear();
-        numtext::AppendInt(text, r.nZ - mz);
-        gz.Append(text);
+        gx.AppendInt(r.nX - mx);
+        gy.AppendInt(r.nY - my);
+        gz.AppendInt(r.nZ - mz);
         break;
       }
       case kKindSpeed: {
@@ -101,7 +105,6 @@ void CTelemetryStore::FillTable(int64_t nClipSec) {
     if (m_nPulseDivisor < 0) m_nPulseDivisor = vote.Leader();
   }
 
-  const int64_t seconds = std::min(std::max<int64_t>(nClipSec, 0), kMaxPaddedSeconds);
   if (gx.Count() > 0) {
     m_nSamplesPerSec = m_parser.SamplesPerSecond();
     for (CTextColumn* c : {&gx, &gy, &gz}) PadTo(*c, m_nSamplesPerSec * seconds);

@@ -1,21 +1,32 @@
 #include "telemetry/text_column.h"
 
-void CTextColumn::Append(std::string_view entry) {
-  m_chars.append(entry.data(), entry.size());
-  m_ends.push_back(m_chars.size());
+#include <charconv>
+
+void CTextColumn::Grow(size_t needed) {
+  size_t capacity = m_capacity < 64 ? 64 : m_capacity;
+  while (capacity - m_size < needed) capacity *= 2;
+  std::unique_ptr<char[]> chars(new char[capacity]);
+  if (m_size != 0) std::memcpy(chars.get(), m_chars.get(), m_size);
+  m_chars = std::move(chars);
+  m_capacity = capacity;
+}
+
+void CTextColumn::AppendInt(int64_t value) {
+  char buf[24];
+  std::to_chars_result r = std::to_chars(buf, buf + sizeof buf, value);
+  Append(std::string_view(buf, static_cast<size_t>(r.ptr - buf)));
 }
 
 void CTextColumn::AppendRepeated(std::string_view entry, size_t times) {
-  m_ends.reserve(m_ends.size() + times);
-  m_chars.reserve(m_chars.size() + entry.size() * times);
+  Reserve(m_ends.size() + times, m_size + entry.size() * times);
   for (size_t i = 0; i < times; ++i) Append(entry);
 }
 
 bool CTextColumn::Get(int64_t row, std::string_view& out) const {
   if (row < 0 || static_cast<uint64_t>(row) >= m_ends.size()) return false;
   size_t index = static_cast<size_t>(row);
-  uint64_t begin = index == 0 ? 0 : m_ends[index - 1];
-  out = std::string_view(m_chars.data() + begin, static_cast<size_t>(m_ends[index] - begin));
+  uint32_t begin = index == 0 ? 0 : m_ends[index - 1];
+  out = std::string_view(m_chars.get() + begin, m_ends[index] - begin);
   return true;
 }
 
@@ -27,13 +38,18 @@ bool CTextColumn::Get(int64_t row, std::string& out) const {
 }
 
 void CTextColumn::Reset() {
-  m_chars.clear();
-  m_chars.shrink_to_fit();
+  m_chars.reset();
+  m_size = m_capacity = 0;
   m_ends.clear();
   m_ends.shrink_to_fit();
 }
 
 void CTextColumn::Reserve(size_t rows, size_t chars) {
   m_ends.reserve(rows);
-  m_chars.reserve(chars);
+  if (chars > m_capacity) {
+    std::unique_ptr<char[]> bigger(new char[chars]);
+    if (m_size != 0) std::memcpy(bigger.get(), m_chars.get(), m_size);
+    m_chars = std::move(bigger);
+    m_capacity = chars;
+  }
 }

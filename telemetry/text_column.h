@@ -3,13 +3,25 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 class CTextColumn {
  public:
-  void Append(std::string_view entry);
+  // An entry that would take the column past 4 GiB of text is stored empty.
+  void Append(std::string_view entry) {
+    if (entry.size() <= UINT32_MAX - m_size) {
+      if (entry.size() > m_capacity - m_size) Grow(entry.size());
+      if (!entry.empty()) std::memcpy(m_chars.get() + m_size, entry.data(), entry.size());
+      m_size += entry.size();
+    }
+    m_ends.push_back(static_cast<uint32_t>(m_size));
+  }
+  // Appends "%d" of value.
+  void AppendInt(int64_t value);
   // Appends the same entry `times` times (used for padding).
   void AppendRepeated(std::string_view entry, size_t times);
   // Reads row `row` into `out`. False, leaving `out` alone, at or past the end.
@@ -20,6 +32,10 @@ class CTextColumn {
   void Reserve(size_t rows, size_t chars);
 
  private:
-  std::string m_chars;
-  std::vector<uint64_t> m_ends;  // end offset of each entry in m_chars
+  void Grow(size_t needed);
+
+  std::unique_ptr<char[]> m_chars;
+  size_t m_size = 0;
+  size_t m_capacity = 0;
+  std::vector<uint32_t> m_ends;  // end offset of each entry in m_chars
 };

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <memory>
 
+#include "telemetry/byte_scan.h"
+
 namespace textfile {
 namespace {
 
@@ -24,16 +26,26 @@ FilePtr OpenRead(const std::string& path) {
   return FilePtr(std::fopen(path.c_str(), "rb"));
 }
 
-// Turns CR LF into LF within a NUL-free range, moving bytes down to dst.
+// Turns CR LF into LF within a NUL-free range, moving bytes down to dst
+// (which may be src). Words without a CR are moved whole; out never passes in.
 size_t FoldCrLf(const char* src, size_t n, char* dst) {
+  const uint64_t cr = bytescan::Broadcast('\r');
   size_t in = 0, out = 0;
   while (in < n) {
-    const void* hit = std::memchr(src + in, '\r', n - in);
-    size_t end = hit ? static_cast<size_t>(static_cast<const char*>(hit) - src) : n;
-    if (dst + out != src + in) std::memmove(dst + out, src + in, end - in);
-    out += end - in;
-    in = end;
-    if (in == n) break;
+    if (n - in >= 8) {
+      uint64_t word = bytescan::Load8(src + in);
+      uint64_t zeros = bytescan::ZeroBytes(word ^ cr);
+      if (zeros == 0) {
+        std::memcpy(dst + out, &word, sizeof word);
+        in += 8;
+        out += 8;
+        continue;
+      }
+      for (unsigned k = bytescan::FirstByte(zeros); k > 0; --k) dst[out++] = src[in++];
+    } else if (src[in] != '\r') {
+      dst[out++] = src[in++];
+      continue;
+    }
     if (in + 1 < n && src[in + 1] == '\n') {
       dst[out++] = '\n';
       in += 2;
@@ -65,6 +77,12 @@ size_t TextModeTranslate(const char* src, size_t n, char* dst) {
 }
 
 ReadResult ReadTextFile(const std::string& path, std::string& text) {
+  ReadResult result = ReadRawFile(path, text);
+  if (result == ReadResult::ok) text.resize(TextModeTranslate(text.data(), text.size(), &text[0]));
+  return result;
+}
+
+ReadResult ReadRawFile(const std::string& path, std::string& text) {
   text.clear();
   FilePtr file = OpenRead(path);
   if (!file) return ReadResult::cannot_open;
@@ -91,7 +109,7 @@ ReadResult ReadTextFile(const std::string& path, std::string& text) {
     used += got;
     if (got == 0) break;
   }
-  text.resize(TextModeTranslate(text.data(), used, &text[0]));
+  text.resize(used);
   return ReadResult::ok;
 }
 

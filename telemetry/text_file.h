@@ -18,6 +18,9 @@ enum class ReadResult { ok, cannot_open, too_large };
 // (a ten-hour clip's sidecar is about 12 MB).
 constexpr size_t kMaxSidecarBytes = size_t(1) << 30;
 
+// Reads the whole file as it is, byte for byte. A directory cannot be opened.
+ReadResult ReadRawFile(const std::string& path, std::string& bytes);
+
 // Reads the whole file and applies TextModeTranslate. A directory cannot be opened.
 ReadResult ReadTextFile(const std::string& path, std::string& text);
 

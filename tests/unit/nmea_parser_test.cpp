@@ -1,5 +1,10 @@
 #include "telemetry/nmea_parser.h"
 
+#include <random>
+
+#include "telemetry/parse_description.h"
+#include "telemetry/text_file.h"
+
 #include <gtest/gtest.h>
 
 #include "test_files.h"
@@ -197,4 +202,29 @@ TEST(NmeaParser, FilesAndTraces) {
   p.Clear();
   EXPECT_TRUE(p.Records().empty());
   EXPECT_EQ(p.SkippedCount(), 0);
+}
+
+TEST(NmeaParser, RawBytesParseAsTheirTextModeReading) {
+  // Sidecar-like bytes built from the pieces that matter to line ends; the
+  // direct path over raw bytes must give exactly what translating first gives.
+  const char* const pieces[] = {"\r\n", "\n", "\r", "\r\r\n", "\x1a", "<NUL>",
+                                ",", "$GSENSOR,1,2,3", "$SPEED,0,5", "$GPRMC,1,A,4807.038,N,01131.0,E,1,2,x",
+                                "$GPGGA,1,2,3,4,5,6,7,8,9.5", "$GPGSA,A", "7", "-"};
+  const std::string nul(1, '\0');
+  std::mt19937 rng(7);
+  for (int round = 0; round < 3000; ++round) {
+    std::string raw;
+    int n = static_cast<int>(rng() % 40);
+    for (int i = 0; i < n; ++i) {
+      size_t k = rng() % (sizeof pieces / sizeof pieces[0]);
+      raw += k == 5 ? nul : std::string(pieces[k]);  // piece 5 stands for a NUL byte
+    }
+    if (round % 7 == 0) raw = std::string(rng() % 150, 'x') + raw;  // push the first break out
+    std::string text(raw.size(), '\0');
+    text.resize(textfile::TextModeTranslate(raw.data(), raw.size(), &text[0]));
+    CNmeaParser direct, translated;
+    direct.ParseBytes(raw);
+    translated.ParseText(text);
+    ASSERT_EQ(DescribeParse(direct), DescribeParse(translated)) << "round " << round;
+  }
 }

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
+#include <random>
 #include <limits>
 
 using namespace numtext;
@@ -52,6 +54,27 @@ TEST(NumberText, FixedSixDecimalsMatchesPrintf) {
   }
   EXPECT_EQ(FormatFixed6(-0.0), "-0.000000");
   EXPECT_EQ(FormatFixed6(std::numeric_limits<double>::infinity()), "inf");
+}
+
+TEST(NumberText, FixedSixDecimalsAgreesWithPrintfAcrossRanges) {
+  // Random bit patterns cover every exponent; scaled values cover the usual
+  // telemetry magnitudes and the exact ties (k / 2^7) that must round to even.
+  std::mt19937_64 rng(12345);
+  char expected[512];
+  for (int i = 0; i < 200000; ++i) {
+    double v;
+    uint64_t bits = rng();
+    if (i % 3 == 0) {
+      std::memcpy(&v, &bits, sizeof v);
+    } else if (i % 3 == 1) {
+      v = static_cast<double>(static_cast<int64_t>(bits % 2000000001) - 1000000000) / 1e6 *
+          std::pow(10.0, static_cast<double>(i % 9) - 4);
+    } else {
+      v = static_cast<double>(static_cast<int64_t>(bits % 20000001) - 10000000) / 128.0;
+    }
+    std::snprintf(expected, sizeof expected, "%0.6lf", v);
+    ASSERT_EQ(FormatFixed6(v), expected) << "bits " << bits;
+  }
 }
 
 TEST(NumberText, IntegersPrintInFull) {
