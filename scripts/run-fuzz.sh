@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs the libFuzzer target for a fixed time from a small seed corpus.
 set -euo pipefail
-build="$1"; seconds="${2:-20}"
+build="$(cd "$1" && pwd)"; seconds="${2:-20}"
 root="$(cd "$(dirname "$0")/.." && pwd)"
 corpus="$build/corpus"
 mkdir -p "$corpus"
