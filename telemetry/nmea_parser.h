@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -12,7 +13,8 @@
 
 class CNmeaParser {
  public:
-  using RecordList = std::vector<CRecordArena::Ptr>;
+  // A deque grows without copying: no moment with two copies of a long list.
+  using RecordList = std::deque<CRecordArena::Ptr>;
 
   CNmeaParser() = default;
   CNmeaParser(const CNmeaParser&) = delete;
