@@ -10,7 +10,7 @@ DEMO    := $(BUILD)/demo
 JOBS    ?= $(shell nproc)
 FUZZ_SECONDS ?= 20
 
-.PHONY: all deps native win fuzz demo run test test-native test-fuzz test-win dist clean
+.PHONY: all deps native win fuzz bench demo run test test-native test-fuzz test-win dist clean
 
 all: native win
 
