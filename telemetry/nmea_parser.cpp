@@ -36,13 +36,13 @@ const char kAltitudeError[] = "ERROR : GPGGA " WRONG_COUNT_SUFFIX;
 
 // Cuts text at sep: a separator at the very end adds no empty piece, and an
 // empty text gives none. Stores the first `capacity` pieces, returns how many there are.
-size_t SplitFields(std::string_view text, std::string_view* out, size_t capacity) {
+size_t SplitFields(std::string_view text, CNmeaParser::Field* out, size_t capacity) {
   size_t count = 0;
   const char* p = text.data();
   const char* const end = p + text.size();
   const char* start = p;
   auto cut = [&](const char* comma) {
-    if (count < capacity) out[count] = std::string_view(start, static_cast<size_t>(comma - start));
+    if (count < capacity) out[count] = CNmeaParser::Field{start, static_cast<size_t>(comma - start)};
     ++count;
     start = comma + 1;
   };
@@ -57,7 +57,7 @@ size_t SplitFields(std::string_view text, std::string_view* out, size_t capacity
   for (; p != end; ++p)
     if (*p == ',') cut(p);
   if (start != end) {
-    if (count < capacity) out[count] = std::string_view(start, static_cast<size_t>(end - start));
+    if (count < capacity) out[count] = CNmeaParser::Field{start, static_cast<size_t>(end - start)};
     ++count;
   }
   return count;
@@ -190,7 +190,7 @@ void CNmeaParser::ParseLine(std::string_view line) {
   else if (Contains(name, "GPGGA")) kind = kA;
   if (kind == kNone) return;
 
-  std::string_view fields[kStoredFields];  // only the first `count` are set and read
+  Field fields[kStoredFields];  // left uninitialised: only the first `count` are set and read
   size_t count = SplitFields(line, fields, kStoredFields);
   switch (kind) {
     case kG: AddGSensor(fields, count); break;
@@ -201,7 +201,7 @@ void CNmeaParser::ParseLine(std::string_view line) {
   }
 }
 
-void CNmeaParser::AddGSensor(const std::string_view* fields, size_t count) {
+void CNmeaParser::AddGSensor(const Field* fields, size_t count) {
   if (count < kGSensorRule.minimum) {
     ++m_nSkipped;
     return;
@@ -214,10 +214,10 @@ void CNmeaParser::AddGSensor(const std::string_view* fields, size_t count) {
     trace::Write(kGSensorError);
   } else {
     size_t first = count == 5 ? 2 : 1;
-    if (count == 5) record->nSampleNo = numtext::AtoI(fields[1]);
-    record->nX = numtext::AtoI(fields[first]);
-    record->nY = numtext::AtoI(fields[first + 1]);
-    record->nZ = numtext::AtoI(fields[first + 2]);
+    if (count == 5) record->nSampleNo = numtext::AtoI(fields[1].View());
+    record->nX = numtext::AtoI(fields[first].View());
+    record->nY = numtext::AtoI(fields[first + 1].View());
+    record->nZ = numtext::AtoI(fields[first + 2].View());
     record->nStatus = kStatusParsed;
   }
   m_nSumX += record->nX;
@@ -227,7 +227,7 @@ void CNmeaParser::AddGSensor(const std::string_view* fields, size_t count) {
   ++m_nRun;
 }
 
-void CNmeaParser::AddSpeed(const std::string_view* fields, size_t count) {
+void CNmeaParser::AddSpeed(const Field* fields, size_t count) {
   if (count < kSpeedRule.minimum) {
     ++m_nSkipped;
     return;
@@ -239,13 +239,13 @@ void CNmeaParser::AddSpeed(const std::string_view* fields, size_t count) {
     ++m_nErrors;
     trace::Write(kSpeedError);
   } else {
-    record->nSequence = numtext::AtoI(fields[1]);
-    record->nPulseCount = numtext::AtoI(fields[2]);
+    record->nSequence = numtext::AtoI(fields[1].View());
+    record->nPulseCount = numtext::AtoI(fields[2].View());
     record->nStatus = kStatusParsed;
   }
 }
 
-void CNmeaParser::AddPosition(const std::string_view* fields, size_t count) {
+void CNmeaParser::AddPosition(const Field* fields, size_t count) {
   if (count < kPositionRule.minimum) {
     ++m_nSkipped;
     return;
@@ -258,13 +258,13 @@ void CNmeaParser::AddPosition(const std::string_view* fields, size_t count) {
     trace::Write(kPositionError);
   } else {
     CNmeaCmdGPRMC& r = *record;
-    r.bFix = fields[2] == "A";
-    r.bNorth = fields[4] == "N";
-    r.bEast = fields[6] == "E";
-    r.dLatitude = ToDegrees(fields[3], r.bNorth);
-    r.dLongitude = ToDegrees(fields[5], r.bEast);
-    r.dSpeed = numtext::AtoF(fields[7]) * 1.852;  // knots to km/h
-    r.dCourse = numtext::AtoF(fields[8]);
+    r.bFix = fields[2].View() == "A";
+    r.bNorth = fields[4].View() == "N";
+    r.bEast = fields[6].View() == "E";
+    r.dLatitude = ToDegrees(fields[3].View(), r.bNorth);
+    r.dLongitude = ToDegrees(fields[5].View(), r.bEast);
+    r.dSpeed = numtext::AtoF(fields[7].View()) * 1.852;  // knots to km/h
+    r.dCourse = numtext::AtoF(fields[8].View());
     numtext::AppendFixed6(r.strLatitude, r.dLatitude);
     numtext::AppendFixed6(r.strLongitude, r.dLongitude);
     numtext::AppendFixed6(r.strSpeed, r.dSpeed);
@@ -276,7 +276,7 @@ void CNmeaParser::AddPosition(const std::string_view* fields, size_t count) {
   ++m_nPositionCount;
 }
 
-void CNmeaParser::AddAltitude(const std::string_view* fields, size_t count) {
+void CNmeaParser::AddAltitude(const Field* fields, size_t count) {
   if (count < kAltitudeRule.minimum) {
     ++m_nSkipped;
     return;
@@ -288,7 +288,7 @@ void CNmeaParser::AddAltitude(const std::string_view* fields, size_t count) {
     ++m_nErrors;
     trace::Write(kAltitudeError);
   } else {
-    record->dAltitude = numtext::AtoF(fields[9]);
+    record->dAltitude = numtext::AtoF(fields[9].View());
     numtext::AppendFixed6(record->strAltitude, record->dAltitude);
     record->nStatus = kStatusParsed;
   }

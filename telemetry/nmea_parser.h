@@ -13,6 +13,13 @@
 
 class CNmeaParser {
  public:
+  // One field of a line; plain data so that a line's field array costs nothing to set up.
+  struct Field {
+    const char* data;
+    size_t size;
+    std::string_view View() const { return std::string_view(data, size); }
+  };
+
   // A deque grows without copying: no moment with two copies of a long list.
   using RecordList = std::deque<CRecordArena::Ptr>;
 
@@ -49,10 +56,10 @@ class CNmeaParser {
   void SplitLines(std::string_view text);
   void SplitLfLines(std::string_view raw);
   void ParseLine(std::string_view line);
-  void AddGSensor(const std::string_view* fields, size_t count);
-  void AddSpeed(const std::string_view* fields, size_t count);
-  void AddPosition(const std::string_view* fields, size_t count);
-  void AddAltitude(const std::string_view* fields, size_t count);
+  void AddGSensor(const Field* fields, size_t count);
+  void AddSpeed(const Field* fields, size_t count);
+  void AddPosition(const Field* fields, size_t count);
+  void AddAltitude(const Field* fields, size_t count);
   void Finish();
 
   CRecordArena m_arena;  // declared first: outlives the records built in it

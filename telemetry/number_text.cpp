@@ -39,7 +39,7 @@ double OutOfRange(const char* first, const char* last, bool negative, bool hex) 
 int32_t AtoI(std::string_view text) {
   const char* p = text.data();
   const char* const end = p + text.size();
-  while (p != end && IsCSpace(*p)) ++p;
+  while (p != end && static_cast<unsigned char>(*p) <= ' ' && IsCSpace(*p)) ++p;
   bool negative = false;
   if (p != end && (*p == '+' || *p == '-')) negative = *p++ == '-';
   // Up to 18 digits cannot overflow 64 bits; past that only saturation matters.
