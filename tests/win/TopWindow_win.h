@@ -1,0 +1,48 @@
+// Finding and driving another process's top-level window from a test.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace wintest {
+
+// A kernel handle with one owner.
+class UniqueHandle {
+public:
+    UniqueHandle() = default;
+    explicit UniqueHandle(HANDLE h) : handle(h) {}
+    ~UniqueHandle()
+    {
+        if (handle)
+            CloseHandle(handle);
+    }
+    UniqueHandle(const UniqueHandle&) = delete;
+    UniqueHandle& operator=(const UniqueHandle&) = delete;
+    UniqueHandle(UniqueHandle&& other) noexcept : handle(other.handle) { other.handle = NULL; }
+    UniqueHandle& operator=(UniqueHandle&& other) noexcept
+    {
+        if (this != &other) {
+            if (handle)
+                CloseHandle(handle);
+            handle = other.handle;
+            other.handle = NULL;
+        }
+        return *this;
+    }
+
+    HANDLE Get() const { return handle; }
+
+private:
+    HANDLE handle = NULL;
+};
+
+// "/work/x/a.exe" becomes "Z:\work\x\a.exe" (Wine maps the Unix root to Z:); a
+// Windows path is returned unchanged.
+std::string ToWindowsPath(const std::string& path);
+
+// The visible top-level window whose text is exactly `text`, owned by process
+// `processId` (any process when 0). Polls until `timeoutMs` has passed; NULL then.
+HWND WaitForTopWindow(const std::string& text, DWORD processId, DWORD timeoutMs);
+
+}  // namespace wintest
