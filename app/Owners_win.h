@@ -7,51 +7,46 @@
 
 // COM on the calling thread (single-threaded apartment) for the owner's lifetime.
 class ComApartment {
-public:
-    ComApartment() : hr(CoInitialize(NULL)) {}
-    ~ComApartment()
-    {
-        if (SUCCEEDED(hr))
-            CoUninitialize();
-    }
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
+ public:
+  ComApartment() : hr(CoInitialize(NULL)) {}
+  ~ComApartment() {
+    if (SUCCEEDED(hr)) CoUninitialize();
+  }
+  ComApartment(const ComApartment&) = delete;
+  ComApartment& operator=(const ComApartment&) = delete;
 
-    HRESULT Result() const { return hr; }
+  HRESULT Result() const { return hr; }
 
-private:
-    HRESULT hr;
+ private:
+  HRESULT hr;
 };
 
 // One GDI object (brush, pen, font, bitmap), deleted with its owner.
 template <class Handle>
 class GdiObject {
-public:
-    GdiObject() = default;
-    explicit GdiObject(Handle h) : handle(h) {}
-    ~GdiObject() { Reset(); }
-    GdiObject(const GdiObject&) = delete;
-    GdiObject& operator=(const GdiObject&) = delete;
-    GdiObject(GdiObject&& other) noexcept : handle(other.handle) { other.handle = NULL; }
-    GdiObject& operator=(GdiObject&& other) noexcept
-    {
-        if (this != &other) {
-            Reset(other.handle);
-            other.handle = NULL;
-        }
-        return *this;
+ public:
+  GdiObject() = default;
+  explicit GdiObject(Handle h) : handle(h) {}
+  ~GdiObject() { Reset(); }
+  GdiObject(const GdiObject&) = delete;
+  GdiObject& operator=(const GdiObject&) = delete;
+  GdiObject(GdiObject&& other) noexcept : handle(other.handle) { other.handle = NULL; }
+  GdiObject& operator=(GdiObject&& other) noexcept {
+    if (this != &other) {
+      Reset(other.handle);
+      other.handle = NULL;
     }
+    return *this;
+  }
 
-    Handle Get() const { return handle; }
-    void Reset(Handle h = NULL)
-    {
-        if (handle)
-            DeleteObject(handle);
-        handle = h;
-    }
+  Handle Get() const { return handle; }
+  void Reset(Handle h = NULL) {
+    if (handle) DeleteObject(handle);
+    handle = h;
+  }
 
-private:
-    Handle handle = NULL;
+ private:
+  Handle handle = NULL;
 };
 
 using GdiBrush = GdiObject<HBRUSH>;

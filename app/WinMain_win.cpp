@@ -3,8 +3,7 @@
 
 #include "MediaPlayerApp_win.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
-{
-    theApp.InitInstance();
-    return 0;
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  theApp.InitInstance();
+  return 0;
 }

@@ -30,7 +30,8 @@ void BM_LoadTelemetry(benchmark::State& state) {
     store.LoadTelemetryBytes(bytes, seconds);
     benchmark::DoNotOptimize(store.Table().Column(kColFix).Count());
   }
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(bytes.size()));
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                          static_cast<int64_t>(bytes.size()));
   state.counters["file_MB"] = static_cast<double>(bytes.size()) / 1e6;
 }
 BENCHMARK(BM_LoadTelemetry)->Arg(3600)->Arg(36000)->Unit(benchmark::kMillisecond);
@@ -42,13 +43,15 @@ void BM_FindLineEnds(benchmark::State& state) {
     size_t lines = 0;
     const char* p = bytes.data();
     const char* end = p + bytes.size();
-    while ((p = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)))) != nullptr) {
+    while ((p = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)))) !=
+           nullptr) {
       ++lines;
       ++p;
     }
     benchmark::DoNotOptimize(lines);
   }
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(bytes.size()));
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                          static_cast<int64_t>(bytes.size()));
 }
 BENCHMARK(BM_FindLineEnds)->Arg(36000)->Unit(benchmark::kMillisecond);
 
@@ -60,7 +63,8 @@ void BM_ParseOnly(benchmark::State& state) {
     parser.ParseText(bytes);
     benchmark::DoNotOptimize(parser.Records().size());
   }
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(bytes.size()));
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                          static_cast<int64_t>(bytes.size()));
 }
 BENCHMARK(BM_ParseOnly)->Arg(36000)->Unit(benchmark::kMillisecond);
 

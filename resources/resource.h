@@ -2,4 +2,4 @@
 #pragma once
 
 #define IDD_MEDIAPLAYER_DIALOG 102
-#define IDR_MAINFRAME          128
+#define IDR_MAINFRAME 128

@@ -27,7 +27,8 @@ constexpr FieldRule kPositionRule{10, 14};
 constexpr FieldRule kAltitudeRule{10, 16};
 
 // Traces are in the Japanese ANSI code page: "<name> has the wrong number of parameters".
-#define WRONG_COUNT_SUFFIX "\x82\xcc\x83p\x83\x89\x83\x81\x81[\x83^\x90\x94\x82\xaa\x88\xe1\x82\xa4\n"
+#define WRONG_COUNT_SUFFIX \
+  "\x82\xcc\x83p\x83\x89\x83\x81\x81[\x83^\x90\x94\x82\xaa\x88\xe1\x82\xa4\n"
 const char kGSensorError[] = "ERROR : GSENSOR " WRONG_COUNT_SUFFIX;
 const char kSpeedError[] = "ERROR : SPEED " WRONG_COUNT_SUFFIX;
 const char kPositionError[] = "ERROR : GPRMC " WRONG_COUNT_SUFFIX;
@@ -42,7 +43,8 @@ size_t SplitFields(std::string_view text, CNmeaParser::Field* out, size_t capaci
   const char* const end = p + text.size();
   const char* start = p;
   auto cut = [&](const char* comma) {
-    if (count < capacity) out[count] = CNmeaParser::Field{start, static_cast<size_t>(comma - start)};
+    if (count < capacity)
+      out[count] = CNmeaParser::Field{start, static_cast<size_t>(comma - start)};
     ++count;
     start = comma + 1;
   };
@@ -103,7 +105,8 @@ bool CNmeaParser::Parse(const std::string& path) {
   Clear();
   std::string bytes;
   textfile::ReadResult result = textfile::ReadRawFile(path, bytes);
-  if (result == textfile::ReadResult::too_large) trace::Write("NMEA : sidecar too large, not read\n");
+  if (result == textfile::ReadResult::too_large)
+    trace::Write("NMEA : sidecar too large, not read\n");
   if (result != textfile::ReadResult::ok) return false;
   ParseBytes(bytes);
   return true;
@@ -161,7 +164,8 @@ void CNmeaParser::SplitLfLines(std::string_view raw) {
   const char* start = raw.data();
   const char* const end = start + raw.size();
   while (start != end) {
-    const char* lineEnd = static_cast<const char*>(std::memchr(start, '\n', static_cast<size_t>(end - start)));
+    const char* lineEnd =
+        static_cast<const char*>(std::memchr(start, '\n', static_cast<size_t>(end - start)));
     if (lineEnd == nullptr) {
       ParseLine(std::string_view(start, static_cast<size_t>(end - start)));
       break;
@@ -183,21 +187,35 @@ void CNmeaParser::ParseLine(std::string_view line) {
   const char* nameEnd = bytescan::Find(line.data(), end, ',');
   std::string_view name(line.data(), static_cast<size_t>(nameEnd - line.data()));
   enum { kNone, kG, kS, kP, kA } kind = kNone;
-  if (Contains(name, "GSENSOR")) kind = kG;
-  else if (Contains(name, "INDICATOR")) return;
-  else if (Contains(name, "SPEED")) kind = kS;
-  else if (Contains(name, "GPRMC")) kind = kP;
-  else if (Contains(name, "GPGGA")) kind = kA;
+  if (Contains(name, "GSENSOR"))
+    kind = kG;
+  else if (Contains(name, "INDICATOR"))
+    return;
+  else if (Contains(name, "SPEED"))
+    kind = kS;
+  else if (Contains(name, "GPRMC"))
+    kind = kP;
+  else if (Contains(name, "GPGGA"))
+    kind = kA;
   if (kind == kNone) return;
 
   Field fields[kStoredFields];  // left uninitialised: only the first `count` are set and read
   size_t count = SplitFields(line, fields, kStoredFields);
   switch (kind) {
-    case kG: AddGSensor(fields, count); break;
-    case kS: AddSpeed(fields, count); break;
-    case kP: AddPosition(fields, count); break;
-    case kA: AddAltitude(fields, count); break;
-    default: break;
+    case kG:
+      AddGSensor(fields, count);
+      break;
+    case kS:
+      AddSpeed(fields, count);
+      break;
+    case kP:
+      AddPosition(fields, count);
+      break;
+    case kA:
+      AddAltitude(fields, count);
+      break;
+    default:
+      break;
   }
 }
 

@@ -108,8 +108,7 @@ double AtoF(std::string_view text) {
     format = std::chars_format::hex;
     first += 2;
   } else if (first == last || !((*first >= '0' && *first <= '9') || *first == '.' ||
-                                *first == 'i' || *first == 'I' || *first == 'n' ||
-                                *first == 'N')) {
+                                *first == 'i' || *first == 'I' || *first == 'n' || *first == 'N')) {
     return 0.0;  // "-" alone, "+x": no number at all
   }
   double value = 0.0;

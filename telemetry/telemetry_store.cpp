@@ -53,7 +53,8 @@ void CTelemetryStore::FillTable(int64_t nClipSec) {
   const size_t g = static_cast<size_t>(m_parser.GSensorCount());
   const size_t p = static_cast<size_t>(m_parser.PositionCount());
   const size_t a = static_cast<size_t>(m_parser.AltitudeCount());
-  const size_t gRows = std::max<size_t>(g, g ? static_cast<size_t>(m_parser.SamplesPerSecond() * seconds) : 0);
+  const size_t gRows =
+      std::max<size_t>(g, g ? static_cast<size_t>(m_parser.SamplesPerSecond() * seconds) : 0);
   const size_t pRows = std::max<size_t>(p, p ? static_cast<size_t>(seconds) : 0);
   const size_t aRows = std::max<size_t>(a, a ? static_cast<size_t>(seconds) : 0);
   for (CTextColumn* c : {&gx, &gy, &gz}) c->Reserve(gRows, gRows * 4);

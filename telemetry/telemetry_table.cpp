@@ -4,8 +4,8 @@
 
 const std::array<TelemetryColumnId, CTelemetryTable::kColumnCount>& CTelemetryTable::Ids() {
   static const std::array<TelemetryColumnId, kColumnCount> ids = {
-      kColFix,      kColLatitude,   kColLongitude,   kColAltitude, kColGpsSpeed,
-      kColCourse,   kColPulseSpeed, kColGSensorX,    kColGSensorY, kColGSensorZ};
+      kColFix,    kColLatitude,   kColLongitude, kColAltitude, kColGpsSpeed,
+      kColCourse, kColPulseSpeed, kColGSensorX,  kColGSensorY, kColGSensorZ};
   return ids;
 }
 

@@ -113,8 +113,6 @@ ReadResult ReadRawFile(const std::string& path, std::string& text) {
   return ReadResult::ok;
 }
 
-bool CanOpenForReading(const std::string& path) {
-  return OpenRead(path) != nullptr;
-}
+bool CanOpenForReading(const std::string& path) { return OpenRead(path) != nullptr; }
 
 }  // namespace textfile

@@ -12,8 +12,8 @@ using namespace nsNMEA;
 namespace {
 
 const char* const kColumnNames[CTelemetryTable::kColumnCount] = {
-    "fix", "latitude", "longitude", "altitude", "gps_speed",
-    "course", "pulse_speed", "g_x", "g_y", "g_z"};
+    "fix",    "latitude",    "longitude", "altitude", "gps_speed",
+    "course", "pulse_speed", "g_x",       "g_y",      "g_z"};
 
 bool IsGSensorColumn(TelemetryColumnId id) {
   return id == kColGSensorX || id == kColGSensorY || id == kColGSensorZ;
@@ -52,7 +52,8 @@ void AppendCounts(const CTelemetryStore& store, std::string& out) {
 }
 
 int64_t RowCount(const CTelemetryTable& table, int32_t s) {
-  int64_t rows = std::max<int64_t>(table.Column(kColFix).Count(), table.Column(kColAltitude).Count());
+  int64_t rows =
+      std::max<int64_t>(table.Column(kColFix).Count(), table.Column(kColAltitude).Count());
   if (s > 0) {
     int64_t g = static_cast<int64_t>(table.Column(kColGSensorX).Count());
     rows = std::max<int64_t>(rows, (g + s - 1) / s);
@@ -125,7 +126,8 @@ void AppendSidecarReport(const CTelemetryStore& store, const std::string& path, 
   out += "columns";
   for (size_t i = 0; i < CTelemetryTable::kColumnCount; ++i) {
     out += std::string(" ") + kColumnNames[i] + "=";
-    numtext::AppendInt(out, static_cast<int64_t>(store.Table().Column(CTelemetryTable::Ids()[i]).Count()));
+    numtext::AppendInt(
+        out, static_cast<int64_t>(store.Table().Column(CTelemetryTable::Ids()[i]).Count()));
   }
   out += '\n';
   if (!summary) AppendTable(store.Table(), store.SamplesPerSecond(), out);

@@ -49,7 +49,8 @@ TEST(PositionFile, PlaceholderFixRowsAndTheKeptBuffers) {
 
 TEST(PositionFile, EntriesTooLongForTheBuffersAreNotCut) {
   ScratchDir dir;
-  CTelemetryTable t = Rows({{"1", "35.1", "139.2"}, {"1", "12345678901234567890.5", "139.3"},
+  CTelemetryTable t = Rows({{"1", "35.1", "139.2"},
+                            {"1", "12345678901234567890.5", "139.3"},
                             {"10000", "35.3", "139.4"}});
   CTargetPosWriter w;
   w.UpdateTargetPos(dir.Path(), t, 0, 1);

@@ -87,8 +87,7 @@ TEST(NmeaParser, PositionFieldCountsAndValues) {
 
 TEST(NmeaParser, HemispheresAndStatusAreExactTexts) {
   CNmeaParser p;
-  p.ParseText(Join({"$GPRMC,1,V,4807.0380,N,01131.0000,W,0,0,x",
-                    "$GPRMC,1,AA,0,,0,e,0,0,x",
+  p.ParseText(Join({"$GPRMC,1,V,4807.0380,N,01131.0000,W,0,0,x", "$GPRMC,1,AA,0,,0,e,0,0,x",
                     "$GPRMC,1,A,,N,,E,,,x"}));
   const auto& v = As<CNmeaCmdGPRMC>(p, 0);
   EXPECT_FALSE(v.bFix);  // status V: no fix, coordinates still converted
@@ -124,15 +123,15 @@ TEST(NmeaParser, BlankLinesAreSkippedWithoutLosingTheRest) {
     size_t records;
     int skipped;
   } cases[] = {
-      {"$SPEED,0,1\n$SPEED,0,2\n", 2, 0},        // one break at the end is harmless
-      {"$SPEED,0,1\n\n$SPEED,0,2\n", 2, 1},      // blank line in the middle
-      {"\n$SPEED,0,1\n$SPEED,0,2", 2, 1},        // break at the very start
-      {"$SPEED,0,1\n$SPEED,0,2\n\n", 2, 1},      // two breaks at the end
-      {"$SPEED,0,1\r$SPEED,0,2\r\r", 2, 1},      // CR line ends
-      {"$SPEED,0,1\r\n$SPEED,0,2\r\n", 2, 0},    // CR LF kept as such: cut at CR
+      {"$SPEED,0,1\n$SPEED,0,2\n", 2, 0},      // one break at the end is harmless
+      {"$SPEED,0,1\n\n$SPEED,0,2\n", 2, 1},    // blank line in the middle
+      {"\n$SPEED,0,1\n$SPEED,0,2", 2, 1},      // break at the very start
+      {"$SPEED,0,1\n$SPEED,0,2\n\n", 2, 1},    // two breaks at the end
+      {"$SPEED,0,1\r$SPEED,0,2\r\r", 2, 1},    // CR line ends
+      {"$SPEED,0,1\r\n$SPEED,0,2\r\n", 2, 0},  // CR LF kept as such: cut at CR
       {"", 0, 0},
       {"$SPEED,0,1", 1, 0},
-      {",", 0, 0},                                // one empty field: unknown, not malformed
+      {",", 0, 0},  // one empty field: unknown, not malformed
   };
   for (const Case& c : cases) {
     CNmeaParser p;
@@ -171,10 +170,11 @@ TEST(NmeaParser, SamplesPerSecondIsTheLongestRun) {
 
 TEST(NmeaParser, MeansTruncateTowardZero) {
   CNmeaParser p;
-  p.ParseText("$GSENSOR,10,-1,0\n$GSENSOR,11,-2,0\n$GSENSOR,12,0,2147483647\n"
-              "$GSENSOR,0,0,2147483647\n");
-  EXPECT_EQ(p.MeanX(), 8);  // 33 / 4
-  EXPECT_EQ(p.MeanY(), 0);  // -3 / 4
+  p.ParseText(
+      "$GSENSOR,10,-1,0\n$GSENSOR,11,-2,0\n$GSENSOR,12,0,2147483647\n"
+      "$GSENSOR,0,0,2147483647\n");
+  EXPECT_EQ(p.MeanX(), 8);           // 33 / 4
+  EXPECT_EQ(p.MeanY(), 0);           // -3 / 4
   EXPECT_EQ(p.MeanZ(), 1073741823);  // no overflow with saturated samples
   p.ParseText("$GSENSOR,10,-1,0\n$GSENSOR,11,-2,0\n$GSENSOR,12,0,0\n");
   EXPECT_EQ(p.MeanX(), 11);
@@ -196,9 +196,10 @@ TEST(NmeaParser, FilesAndTraces) {
   ASSERT_TRUE(p.Parse(dir.Write("mixed.nmea", bytes)));
   ASSERT_EQ(p.Records().size(), 3u);
   EXPECT_EQ(As<CNmeaCmdSPEED>(p, 2).nPulseCount, 7);  // after the NULs; Ctrl-Z ends the text
-  EXPECT_EQ(TraceCapture::Text(),
-            "ERROR : GSENSOR \x82\xcc\x83p\x83\x89\x83\x81\x81[\x83^\x90\x94\x82\xaa\x88\xe1\x82\xa4\n"
-            "NMEA : 1 malformed line(s) skipped\n");
+  EXPECT_EQ(
+      TraceCapture::Text(),
+      "ERROR : GSENSOR \x82\xcc\x83p\x83\x89\x83\x81\x81[\x83^\x90\x94\x82\xaa\x88\xe1\x82\xa4\n"
+      "NMEA : 1 malformed line(s) skipped\n");
   p.Clear();
   EXPECT_TRUE(p.Records().empty());
   EXPECT_EQ(p.SkippedCount(), 0);
@@ -207,9 +208,20 @@ TEST(NmeaParser, FilesAndTraces) {
 TEST(NmeaParser, RawBytesParseAsTheirTextModeReading) {
   // Sidecar-like bytes built from the pieces that matter to line ends; the
   // direct path over raw bytes must give exactly what translating first gives.
-  const char* const pieces[] = {"\r\n", "\n", "\r", "\r\r\n", "\x1a", "<NUL>",
-                                ",", "$GSENSOR,1,2,3", "$SPEED,0,5", "$GPRMC,1,A,4807.038,N,01131.0,E,1,2,x",
-                                "$GPGGA,1,2,3,4,5,6,7,8,9.5", "$GPGSA,A", "7", "-"};
+  const char* const pieces[] = {"\r\n",
+                                "\n",
+                                "\r",
+                                "\r\r\n",
+                                "\x1a",
+                                "<NUL>",
+                                ",",
+                                "$GSENSOR,1,2,3",
+                                "$SPEED,0,5",
+                                "$GPRMC,1,A,4807.038,N,01131.0,E,1,2,x",
+                                "$GPGGA,1,2,3,4,5,6,7,8,9.5",
+                                "$GPGSA,A",
+                                "7",
+                                "-"};
   const std::string nul(1, '\0');
   std::mt19937 rng(7);
   for (int round = 0; round < 3000; ++round) {

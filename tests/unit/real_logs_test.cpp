@@ -36,7 +36,8 @@ TEST(RealLogs, SwissMotorwayRawLogIsReadPastItsNulByte) {
   REQUIRE_FILE(path);
   CTelemetryStore s;
   ASSERT_TRUE(s.LoadTelemetry(path, 1, 0));
-  EXPECT_EQ(s.Table().Column(kColFix).Count(), 855u);  // all of them, not only the 55 before the NUL
+  EXPECT_EQ(s.Table().Column(kColFix).Count(),
+            855u);  // all of them, not only the 55 before the NUL
   EXPECT_EQ(s.Table().Column(kColAltitude).Count(), 214u);
   // $GPRMC,131322.000,A,4618.8533,N,00656.4605,E,0.00,,030410,,,A*72 (empty course)
   EXPECT_EQ(At(s, kColLatitude, 0), "46.314222");

@@ -55,18 +55,20 @@ TEST(TelemetryDump, FullReportOfOneSidecar) {
   std::string path = dir.Write("clip.nmea", kTwoSeconds);
   DumpRun r = Dump({"--length", "3", path});
   EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.out,
-            "file " + path + "\n"
-            "samples_per_second 2\n"
-            "pulse_divisor 4\n"
-            "means 13 0 1000\n"
-            "records gsensor=4 speed=1 position=2 altitude=2 errors=0 skipped=1\n"
-            "columns fix=3 latitude=3 longitude=3 altitude=3 gps_speed=3 course=3 pulse_speed=3 "
-            "g_x=6 g_y=6 g_z=6\n"
-            "second,fix,latitude,longitude,altitude,gps_speed,course,pulse_speed,g_x,g_y,g_z\n"
-            "0,1,-35.652057,139.750000,45.500000,40.000052,90.000000,158.241758,-3,0,0\n"
-            "1,0,0,0,0.000000,0,0,158.241758,1,0,0\n"
-            "2,0,0,0,0,0,0,0,0,0,0\n");
+  EXPECT_EQ(
+      r.out,
+      "file " + path +
+          "\n"
+          "samples_per_second 2\n"
+          "pulse_divisor 4\n"
+          "means 13 0 1000\n"
+          "records gsensor=4 speed=1 position=2 altitude=2 errors=0 skipped=1\n"
+          "columns fix=3 latitude=3 longitude=3 altitude=3 gps_speed=3 course=3 pulse_speed=3 "
+          "g_x=6 g_y=6 g_z=6\n"
+          "second,fix,latitude,longitude,altitude,gps_speed,course,pulse_speed,g_x,g_y,g_z\n"
+          "0,1,-35.652057,139.750000,45.500000,40.000052,90.000000,158.241758,-3,0,0\n"
+          "1,0,0,0,0.000000,0,0,158.241758,1,0,0\n"
+          "2,0,0,0,0,0,0,0,0,0,0\n");
 }
 
 TEST(TelemetryDump, SuccessiveSidecarsShareOneOwner) {
@@ -77,10 +79,12 @@ TEST(TelemetryDump, SuccessiveSidecarsShareOneOwner) {
   DumpRun r = Dump({"--summary", "--route", dir.Path(), a, missing, b});
   EXPECT_EQ(r.status, 1);  // one sidecar could not be opened
   EXPECT_EQ(r.out.find("second,"), std::string::npos);
-  EXPECT_NE(r.out.find("file " + missing + "\nsidecar missing\nsamples_per_second 2\n"
+  EXPECT_NE(r.out.find("file " + missing +
+                       "\nsidecar missing\nsamples_per_second 2\n"
                        "pulse_divisor 4\ncolumns fix=0 latitude=0"),
             std::string::npos);
-  EXPECT_NE(r.out.find("file " + b + "\nsamples_per_second 2\npulse_divisor 4\nmeans 0 0 0\n"
+  EXPECT_NE(r.out.find("file " + b +
+                       "\nsamples_per_second 2\npulse_divisor 4\nmeans 0 0 0\n"
                        "records gsensor=0 speed=0 position=1 altitude=0 errors=0 skipped=0\n"
                        "columns fix=1 "),
             std::string::npos);
@@ -92,8 +96,9 @@ TEST(TelemetryDump, RowsFollowSamplesPerSecondAndFailedReadsAreEmpty) {
   ScratchDir dir;
   // Seven G-sensor lines, no position line: S stays 0 for this owner, so every
   // second reads G-sensor row 0 and only the rows of other columns count.
-  std::string g = dir.Write("g.nmea", "$GSENSOR,1,2,3\n$GPGGA,1,2,3,4,5,6,7,8,10\n"
-                                      "$GPGGA,1,2,3,4,5,6,7,8,11\n");
+  std::string g = dir.Write("g.nmea",
+                            "$GSENSOR,1,2,3\n$GPGGA,1,2,3,4,5,6,7,8,10\n"
+                            "$GPGGA,1,2,3,4,5,6,7,8,11\n");
   DumpRun r = Dump({g});
   EXPECT_EQ(r.out.substr(r.out.find("second,")),
             "second,fix,latitude,longitude,altitude,gps_speed,course,pulse_speed,g_x,g_y,g_z\n"

@@ -25,8 +25,8 @@ std::string Kn(double kmh) {
 }
 
 std::string Second(int gsensors, const std::string& status, const std::string& knots,
-                   const char* speedLine = nullptr,
-                   const char* lat = "3539.1234", const char* alt = "45.5") {
+                   const char* speedLine = nullptr, const char* lat = "3539.1234",
+                   const char* alt = "45.5") {
   std::string s;
   for (int i = 0; i < gsensors; ++i) s += "$GSENSOR," + std::to_string(i) + ",-2,1000\r\n";
   if (speedLine) s += std::string(speedLine) + "\r\n";
@@ -74,7 +74,7 @@ TEST(TelemetryStore, EmptyListsLeaveTheirColumnsEmpty) {
   EXPECT_EQ(t.store.Table().Column(kColFix).Count(), 0u);
   EXPECT_EQ(t.store.Table().Column(kColAltitude).Count(), 0u);
   EXPECT_EQ(Col(t.store, kColGSensorX), "0|0");  // all equal: deviations are 0; S is 0
-  EXPECT_TRUE(t.Load("", 10));  // empty sidecar: route due, table empty
+  EXPECT_TRUE(t.Load("", 10));                   // empty sidecar: route due, table empty
   for (TelemetryColumnId id : CTelemetryTable::Ids())
     EXPECT_EQ(t.store.Table().Column(id).Count(), 0u);
 }
@@ -130,9 +130,10 @@ TEST(TelemetryStore, PulseDivisorDetection) {
       {"slow", Second(5, "A", "5.394168466522678", "$SPEED,0,7"), -1},
       {"zero pulses", Second(5, "A", Kn(40), "$SPEED,0,0"), -1},
       {"no fix", Second(5, "V", Kn(40), "$SPEED,0,28"), -1},
-      {"first decides", Second(5, "A", Kn(40), "$SPEED,0,14") +
-                            Second(5, "A", Kn(40), "$SPEED,0,28") +
-                            Second(5, "A", Kn(40), "$SPEED,0,28"), 2},
+      {"first decides",
+       Second(5, "A", Kn(40), "$SPEED,0,14") + Second(5, "A", Kn(40), "$SPEED,0,28") +
+           Second(5, "A", Kn(40), "$SPEED,0,28"),
+       2},
   };
   for (const auto& c : cases) {
     Loaded t;
@@ -160,7 +161,7 @@ TEST(TelemetryStore, HugeNumbersStayDefined) {
   t.store.Table().Column(kColLatitude).Get(1, e);
   EXPECT_EQ(e, "inf");
   t.store.Table().Column(kColGSensorX).Get(1, e);
-  EXPECT_EQ(e, "1073741824");  // INT32_MAX minus a mean of (0 + INT32_MAX) / 2
+  EXPECT_EQ(e, "1073741824");            // INT32_MAX minus a mean of (0 + INT32_MAX) / 2
   EXPECT_EQ(t.store.PulseDivisor(), 2);  // the nearest prediction to an absurd speed
 }
 

@@ -20,12 +20,16 @@ TEST(TextModeReading, LineEndsCtrlZAndNuls) {
   } cases[] = {
       {"a\r\nb\r\n", "a\nb\n"},
       {"a\nb", "a\nb"},
-      {"a\rb\r", "a\rb\r"},            // a lone CR stays
-      {"a\r\r\nb", "a\r\nb"},          // only the CR next to the LF goes
-      {"a\nb\x1a" "c\nd", "a\nb"},     // Ctrl-Z ends the input
-      {"\x1a" "abc", ""},
-      {std::string("a\0\0b\n", 5), "ab\n"},               // NULs vanish anywhere
-      {std::string("a\r\0\nb", 5), "a\nb"},               // even between CR and LF
+      {"a\rb\r", "a\rb\r"},    // a lone CR stays
+      {"a\r\r\nb", "a\r\nb"},  // only the CR next to the LF goes
+      {"a\nb\x1a"
+       "c\nd",
+       "a\nb"},  // Ctrl-Z ends the input
+      {"\x1a"
+       "abc",
+       ""},
+      {std::string("a\0\0b\n", 5), "ab\n"},  // NULs vanish anywhere
+      {std::string("a\r\0\nb", 5), "a\nb"},  // even between CR and LF
       {std::string("\0\0\0\0", 4), ""},
       {std::string("x\n\0\0\0y\n", 7), "x\ny\n"},
       {"", ""},

@@ -9,32 +9,28 @@ namespace wintest {
 
 // A kernel handle with one owner.
 class UniqueHandle {
-public:
-    UniqueHandle() = default;
-    explicit UniqueHandle(HANDLE h) : handle(h) {}
-    ~UniqueHandle()
-    {
-        if (handle)
-            CloseHandle(handle);
+ public:
+  UniqueHandle() = default;
+  explicit UniqueHandle(HANDLE h) : handle(h) {}
+  ~UniqueHandle() {
+    if (handle) CloseHandle(handle);
+  }
+  UniqueHandle(const UniqueHandle&) = delete;
+  UniqueHandle& operator=(const UniqueHandle&) = delete;
+  UniqueHandle(UniqueHandle&& other) noexcept : handle(other.handle) { other.handle = NULL; }
+  UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+    if (this != &other) {
+      if (handle) CloseHandle(handle);
+      handle = other.handle;
+      other.handle = NULL;
     }
-    UniqueHandle(const UniqueHandle&) = delete;
-    UniqueHandle& operator=(const UniqueHandle&) = delete;
-    UniqueHandle(UniqueHandle&& other) noexcept : handle(other.handle) { other.handle = NULL; }
-    UniqueHandle& operator=(UniqueHandle&& other) noexcept
-    {
-        if (this != &other) {
-            if (handle)
-                CloseHandle(handle);
-            handle = other.handle;
-            other.handle = NULL;
-        }
-        return *this;
-    }
+    return *this;
+  }
 
-    HANDLE Get() const { return handle; }
+  HANDLE Get() const { return handle; }
 
-private:
-    HANDLE handle = NULL;
+ private:
+  HANDLE handle = NULL;
 };
 
 // "/work/x/a.exe" becomes "Z:\work\x\a.exe" (Wine maps the Unix root to Z:); a

@@ -12,7 +12,7 @@ cd "$work"
 "$native_gen" --seconds 600 --lf --seed 9 -o demo_lf.nmea
 printf '$GSENSOR,1,2,3\r\n\r\n$GPRMC,1,A,3539.1234,S,13945.0,E,5.4,1,x\r\n\0\0\0$SPEED,0,28\r\n$GPGGA,1,2' > cut.nmea
 printf '$SPEED,0,1\r$GPRMC,1,A,4807.038,N,01131.000,W,1e400,nan,x\r\r$GSENSOR,9,9,9,9,9,9\r' > cr_only.nmea
-head -c 3000 /dev/urandom > binary.nmea || true
+head -c 6000 "$native_gen" | tail -c 3000 > binary.nmea   # arbitrary but repeatable bytes
 files=(demo.nmea demo_lf.nmea cut.nmea cr_only.nmea binary.nmea missing.nmea)
 real_dir="${REAL_SIDECAR_DIR:-}"
 if [ -n "$real_dir" ] && [ -d "$real_dir" ]; then
