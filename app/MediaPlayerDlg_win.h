@@ -3,31 +3,23 @@
 
 #include <windows.h>
 
-#include "Owners_win.h"
+#include "framework/Dialog_win.h"
+#include "framework/Owners_win.h"
 
-class CMediaPlayerDlg {
+class CMediaPlayerDlg : public CDialogBase {
  public:
   CMediaPlayerDlg();
-  CMediaPlayerDlg(const CMediaPlayerDlg&) = delete;
-  CMediaPlayerDlg& operator=(const CMediaPlayerDlg&) = delete;
 
-  // Shows the window and returns when it has been closed.
-  INT_PTR DoModal(HINSTANCE instance);
+  BOOL PreTranslateMessage(MSG* msg) override;
+
+ protected:
+  BOOL OnInitDialog() override;
+  bool OnLButtonDown(UINT flags, POINT point) override;
+  bool OnSizing(UINT edge, RECT* rect) override;
+  HBRUSH OnCtlColor(HDC dc, HWND control, UINT kind) override;
+  bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
  private:
-  static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-  // TRUE when the message was handled, FALSE for the default dialog processing.
-  INT_PTR OnMessage(UINT msg, WPARAM wParam, LPARAM lParam);
-
-  BOOL OnInitDialog();
-  void OnClose();
-  void OnLButtonDown(LPARAM point);
-  void OnSizing(WPARAM edge, RECT* rect);
-  HBRUSH OnCtlColor(HDC dc, HWND control, UINT kind);
-  HICON OnQueryDragIcon();
-
-  HWND hWnd = NULL;
-  HINSTANCE hInstance = NULL;
   HICON hIcon = NULL;  // shared resource icon, not owned
   GdiBrush brushBack;
   int bMaximized = 0;

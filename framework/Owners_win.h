@@ -1,0 +1,157 @@
+// Small single owners for the handles the window code holds, so that it never
+// calls DeleteObject or CoUninitialize itself.
+#pragma once
+
+#include <windows.h>
+#include <objbase.h>
+#include <wrl/client.h>
+
+// COM pointers are held in ComPtr everywhere.
+using Microsoft::WRL::ComPtr;
+
+// COM on the calling thread (single-threaded apartment) for the owner's lifetime.
+class ComApartment {
+ public:
+  ComApartment() : hr(CoInitialize(NULL)) {}
+  ~ComApartment() {
+    if (SUCCEEDED(hr)) CoUninitialize();
+  }
+  ComApartment(const ComApartment&) = delete;
+  ComApartment& operator=(const ComApartment&) = delete;
+
+  HRESULT Result() const { return hr; }
+
+ private:
+  HRESULT hr;
+};
+
+// One GDI object (brush, pen, font, bitmap), deleted with its owner.
+template <class Handle>
+class GdiObject {
+ public:
+  GdiObject() = default;
+  explicit GdiObject(Handle h) : handle(h) {}
+  ~GdiObject() { Reset(); }
+  GdiObject(const GdiObject&) = delete;
+  GdiObject& operator=(const GdiObject&) = delete;
+  GdiObject(GdiObject&& other) noexcept : handle(other.handle) { other.handle = NULL; }
+  GdiObject& operator=(GdiObject&& other) noexcept {
+    if (this != &other) {
+      Reset(other.handle);
+      other.handle = NULL;
+    }
+    return *this;
+  }
+
+  Handle Get() const { return handle; }
+  void Reset(Handle h = NULL) {
+    if (handle) DeleteObject(handle);
+    handle = h;
+  }
+
+ private:
+  Handle handle = NULL;
+};
+
+using GdiBrush = GdiObject<HBRUSH>;
+
+using GdiPen = GdiObject<HPEN>;
+using GdiFont = GdiObject<HFONT>;
+using GdiBitmap = GdiObject<HBITMAP>;
+using GdiRegion = GdiObject<HRGN>;
+
+// A window's device context from GetDC, released with its owner.
+class WindowDc {
+ public:
+  explicit WindowDc(HWND hwnd) : wnd(hwnd), dc(GetDC(hwnd)) {}
+  ~WindowDc() {
+    if (dc) ReleaseDC(wnd, dc);
+  }
+  WindowDc(const WindowDc&) = delete;
+  WindowDc& operator=(const WindowDc&) = delete;
+  HDC Get() const { return dc; }
+
+ private:
+  HWND wnd;
+  HDC dc;
+};
+
+// BeginPaint / EndPaint around a WM_PAINT handler.
+class PaintDc {
+ public:
+  explicit PaintDc(HWND hwnd) : wnd(hwnd) { dc = BeginPaint(hwnd, &ps); }
+  ~PaintDc() { EndPaint(wnd, &ps); }
+  PaintDc(const PaintDc&) = delete;
+  PaintDc& operator=(const PaintDc&) = delete;
+  HDC Get() const { return dc; }
+  const RECT& Area() const { return ps.rcPaint; }
+
+ private:
+  HWND wnd;
+  PAINTSTRUCT ps{};
+  HDC dc = NULL;
+};
+
+// A device context from CreateCompatibleDC, deleted with its owner.
+class MemoryDc {
+ public:
+  explicit MemoryDc(HDC like) : dc(CreateCompatibleDC(like)) {}
+  ~MemoryDc() {
+    if (dc) DeleteDC(dc);
+  }
+  MemoryDc(const MemoryDc&) = delete;
+  MemoryDc& operator=(const MemoryDc&) = delete;
+  HDC Get() const { return dc; }
+
+ private:
+  HDC dc;
+};
+
+// Selects an object into a DC and puts the previous one back on scope exit.
+class SelectedObject {
+ public:
+  SelectedObject(HDC hdc, HGDIOBJ object) : dc(hdc), previous(SelectObject(hdc, object)) {}
+  ~SelectedObject() {
+    if (previous && previous != HGDI_ERROR) SelectObject(dc, previous);
+  }
+  SelectedObject(const SelectedObject&) = delete;
+  SelectedObject& operator=(const SelectedObject&) = delete;
+
+ private:
+  HDC dc;
+  HGDIOBJ previous;
+};
+
+// A kernel handle (file, thread, event), closed with its owner.
+class KernelHandle {
+ public:
+  KernelHandle() = default;
+  explicit KernelHandle(HANDLE h) : handle(h) {}
+  ~KernelHandle() { Reset(); }
+  KernelHandle(const KernelHandle&) = delete;
+  KernelHandle& operator=(const KernelHandle&) = delete;
+  HANDLE Get() const { return handle; }
+  bool Valid() const { return handle != NULL && handle != INVALID_HANDLE_VALUE; }
+  void Reset(HANDLE h = NULL) {
+    if (Valid()) CloseHandle(handle);
+    handle = h;
+  }
+
+ private:
+  HANDLE handle = NULL;
+};
+
+// A module from LoadLibrary, freed with its owner.
+class LoadedModule {
+ public:
+  explicit LoadedModule(HMODULE m = NULL) : module(m) {}
+  ~LoadedModule() {
+    if (module) FreeLibrary(module);
+  }
+  LoadedModule(const LoadedModule&) = delete;
+  LoadedModule& operator=(const LoadedModule&) = delete;
+  HMODULE Get() const { return module; }
+
+ private:
+  HMODULE module;
+};

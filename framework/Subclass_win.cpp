@@ -1,0 +1,54 @@
+#include "framework/Subclass_win.h"
+
+#include <commctrl.h>
+
+#include "framework/ExceptionReport_win.h"
+
+namespace {
+constexpr UINT_PTR kSubclassId = 0x504C59;  // one subclass of ours per window
+}
+
+CSubclassWnd::~CSubclassWnd() { Detach(); }
+
+bool CSubclassWnd::Attach(HWND hwnd) {
+  if (hwnd == NULL || m_hWnd != NULL) return false;
+  DWORD_PTR existing = 0;
+  if (GetWindowSubclass(hwnd, &CSubclassWnd::Proc, kSubclassId, &existing)) return false;
+  if (!SetWindowSubclass(hwnd, &CSubclassWnd::Proc, kSubclassId, reinterpret_cast<DWORD_PTR>(this)))
+    return false;
+  m_hWnd = hwnd;
+  return true;
+}
+
+void CSubclassWnd::Detach() {
+  if (m_hWnd == NULL) return;
+  RemoveWindowSubclass(m_hWnd, &CSubclassWnd::Proc, kSubclassId);
+  m_hWnd = NULL;
+}
+
+LRESULT CSubclassWnd::WindowProc(UINT, WPARAM, LPARAM) { return Default(); }
+
+LRESULT CSubclassWnd::Default() { return DefSubclassProc(m_hWnd, m_msg, m_wParam, m_lParam); }
+
+LRESULT CALLBACK CSubclassWnd::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                    DWORD_PTR ref) {
+  auto* self = reinterpret_cast<CSubclassWnd*>(ref);
+  if (msg == WM_NCDESTROY) {
+    RemoveWindowSubclass(hwnd, &CSubclassWnd::Proc, kSubclassId);
+    self->m_hWnd = NULL;
+    return DefSubclassProc(hwnd, msg, wParam, lParam);
+  }
+  UINT savedMsg = self->m_msg;
+  WPARAM savedW = self->m_wParam;
+  LPARAM savedL = self->m_lParam;
+  self->m_msg = msg;
+  self->m_wParam = wParam;
+  self->m_lParam = lParam;
+  LRESULT result = 0;
+  if (!RunReported(hwnd, [&] { result = self->WindowProc(msg, wParam, lParam); }))
+    result = DefSubclassProc(hwnd, msg, wParam, lParam);
+  self->m_msg = savedMsg;
+  self->m_wParam = savedW;
+  self->m_lParam = savedL;
+  return result;
+}

@@ -1,0 +1,32 @@
+// Takes over an existing window's messages (an owner-drawn control, a static
+// that hosts a video): WindowProc sees each message first, Default() passes it on.
+#pragma once
+
+#include <windows.h>
+
+class CSubclassWnd {
+ public:
+  CSubclassWnd() = default;
+  virtual ~CSubclassWnd();
+  CSubclassWnd(const CSubclassWnd&) = delete;
+  CSubclassWnd& operator=(const CSubclassWnd&) = delete;
+
+  // False when the window is null or already taken by another object.
+  bool Attach(HWND hwnd);
+  void Detach();
+  HWND GetSafeHwnd() const { return m_hWnd; }
+
+ protected:
+  virtual LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam);
+  // The window's own processing of the message being handled.
+  LRESULT Default();
+
+ private:
+  static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+
+  HWND m_hWnd = NULL;
+  // The message being handled, for Default().
+  UINT m_msg = 0;
+  WPARAM m_wParam = 0;
+  LPARAM m_lParam = 0;
+};
