@@ -1,0 +1,12 @@
+// Names derived from a clip's path: its sidecar, and whether a file is a clip at all.
+#pragma once
+
+#include <string>
+
+// The sidecar beside the clip: same name with ".nmea"; a capital R just before
+// the extension is dropped, so D:\DCIM\x_R.MOV reads D:\DCIM\x_.nmea.
+std::string SidecarPathOf(const std::string& clipPath);
+
+// A name qualifies when it holds one of the clip extensions (case as written)
+// anywhere after its first character.
+bool IsVideoFileName(const std::string& name);

@@ -1,0 +1,17 @@
+// The start clip and second on the command line: the quoted program path,
+// then the clip and the second joined by a minus sign, bare or in quotes.
+#pragma once
+
+#include <string>
+
+struct StartRequest {
+  std::string strClip;    // absolute, or made so against the program folder
+  std::string strSecond;  // the text after the last minus sign
+};
+
+// False when the command line names no start clip.
+bool ParseStartCommandLine(const std::string& commandLine, const std::string& programFolder,
+                           StartRequest& request);
+
+// The folder part of a module path, up to and including its last backslash.
+std::string ProgramFolderOf(const std::string& modulePath);

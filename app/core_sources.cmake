@@ -1,0 +1,9 @@
+# The player window's portable rules, built into the core library.
+target_sources(core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/command_line.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/clip_names.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/time_text.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/readouts.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/layout.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/playlist_text.cpp
+)
