@@ -51,10 +51,7 @@ INT_PTR CDialogBase::DoModal(HWND parent) {
       break;
     }
     if (got == -1) break;
-    if (!WalkPreTranslateTree(&msg)) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
+    RouteMessage(&msg);
   }
   m_bModalRunning = false;
   if (disableParent) EnableWindow(parent, TRUE);
@@ -102,6 +99,12 @@ bool CDialogBase::WalkPreTranslateTree(MSG* msg) {
     if ((GetWindowLongPtrA(h, GWL_STYLE) & WS_CHILD) == 0) break;  // top of this window tree
   }
   return false;
+}
+
+void CDialogBase::RouteMessage(MSG* msg) {
+  if (WalkPreTranslateTree(msg)) return;
+  TranslateMessage(msg);
+  DispatchMessageA(msg);
 }
 
 void CDialogBase::OnOK() {

@@ -12,6 +12,9 @@
 class CDialogBase {
  public:
   explicit CDialogBase(UINT templateId) : m_nTemplateId(templateId) {}
+  // Destroys a window that still exists. By then a derived class's handlers and
+  // members are gone, so a class whose handlers matter while its window goes
+  // (OnDestroy, brushes for WM_CTLCOLOR) calls DestroyWindow in its own destructor.
   virtual ~CDialogBase();
   CDialogBase(const CDialogBase&) = delete;
   CDialogBase& operator=(const CDialogBase&) = delete;
@@ -39,6 +42,10 @@ class CDialogBase {
   static CDialogBase* FromHandle(HWND hwnd);
   // Offers a message to PreTranslateMessage of its window and each dialog parent.
   static bool WalkPreTranslateTree(MSG* msg);
+  // What the modal loop does with each message: the pre-translation walk, then
+  // TranslateMessage and DispatchMessage unless a dialog consumed it. For message
+  // loops of our own elsewhere (tests, waits) so that the key rules still apply.
+  static void RouteMessage(MSG* msg);
 
  protected:
   virtual void DoDataExchange(CDataExchange&) {}

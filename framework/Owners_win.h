@@ -6,8 +6,18 @@
 #include <objbase.h>
 #include <wrl/client.h>
 
-// COM pointers are held in ComPtr everywhere.
+// COM pointers are held in ComPtr everywhere. Do not use ComPtr::Attach: mingw's
+// adds a reference where Microsoft's takes one over, so the same code leaks on one.
 using Microsoft::WRL::ComPtr;
+
+// QueryInterface into an owner by an explicit interface id. ComPtr::As needs
+// __uuidof, which mingw's headers do not declare for every DirectShow interface.
+template <class T>
+HRESULT QueryInto(IUnknown* from, REFIID iid, ComPtr<T>& into) {
+  into.Reset();
+  if (from == nullptr) return E_POINTER;
+  return from->QueryInterface(iid, reinterpret_cast<void**>(into.GetAddressOf()));
+}
 
 // COM on the calling thread (single-threaded apartment) for the owner's lifetime.
 class ComApartment {

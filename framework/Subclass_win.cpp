@@ -2,20 +2,31 @@
 
 #include <commctrl.h>
 
+#include <map>
+
 #include "framework/ExceptionReport_win.h"
 
 namespace {
+
 constexpr UINT_PTR kSubclassId = 0x504C59;  // one subclass of ours per window
+
+// Which wrapper holds a window. Kept here rather than asked of comctl32:
+// mingw's import library lacks GetWindowSubclass. Window thread only.
+std::map<HWND, CSubclassWnd*>& Taken() {
+  static std::map<HWND, CSubclassWnd*> taken;
+  return taken;
 }
+
+}  // namespace
 
 CSubclassWnd::~CSubclassWnd() { Detach(); }
 
 bool CSubclassWnd::Attach(HWND hwnd) {
-  if (hwnd == NULL || m_hWnd != NULL) return false;
-  DWORD_PTR existing = 0;
-  if (GetWindowSubclass(hwnd, &CSubclassWnd::Proc, kSubclassId, &existing)) return false;
+  if (hwnd == NULL || m_hWnd != NULL || !IsWindow(hwnd)) return false;
+  if (Taken().count(hwnd) != 0) return false;
   if (!SetWindowSubclass(hwnd, &CSubclassWnd::Proc, kSubclassId, reinterpret_cast<DWORD_PTR>(this)))
     return false;
+  Taken()[hwnd] = this;
   m_hWnd = hwnd;
   return true;
 }
@@ -23,6 +34,7 @@ bool CSubclassWnd::Attach(HWND hwnd) {
 void CSubclassWnd::Detach() {
   if (m_hWnd == NULL) return;
   RemoveWindowSubclass(m_hWnd, &CSubclassWnd::Proc, kSubclassId);
+  Taken().erase(m_hWnd);
   m_hWnd = NULL;
 }
 
@@ -35,6 +47,7 @@ LRESULT CALLBACK CSubclassWnd::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
   auto* self = reinterpret_cast<CSubclassWnd*>(ref);
   if (msg == WM_NCDESTROY) {
     RemoveWindowSubclass(hwnd, &CSubclassWnd::Proc, kSubclassId);
+    Taken().erase(hwnd);
     self->m_hWnd = NULL;
     return DefSubclassProc(hwnd, msg, wParam, lParam);
   }
