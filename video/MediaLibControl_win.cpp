@@ -1,0 +1,65 @@
+// Run state, position and duration of the engine's graph.
+#include "video/MediaLib_win.h"
+
+#include "framework/Trace_win.h"
+#include "video/engine_resource.h"
+#include "video/media_time.h"
+
+namespace {
+const LONG kStateTimeoutMs = 10;
+}  // namespace
+
+void CMediaLib::QueryDuration() {
+  if (!pGraphBuilder || !pMediaSeeking) return;
+  LONGLONG duration = 0;
+  pMediaSeeking->GetDuration(&duration);
+  nTotalSec = media_time::ToSeconds(duration);
+}
+
+void CMediaLib::Play() {
+  if (!pGraphBuilder || !pMediaControl || IsRunning()) return;
+  if (HWND surface = VideoSurface()) ShowWindow(surface, SW_SHOW);
+  pMediaControl->Run();
+}
+
+void CMediaLib::Pause() {
+  if (!pGraphBuilder || !pMediaControl) return;
+  OAFilterState state = State_Stopped;
+  if (FAILED(pMediaControl->GetState(kStateTimeoutMs, &state)) || state != State_Paused)
+    pMediaControl->Pause();
+}
+
+void CMediaLib::Stop() {
+  if (!pGraphBuilder || !pMediaControl || IsStopped()) return;
+  SeekTo(0);
+  pMediaControl->Stop();
+  if (IsStopped())
+    TraceText("Video Is Stopped");
+  else if (IsRunning())
+    TraceText("Video Is Running");
+}
+
+bool CMediaLib::HasState(OAFilterState wanted) {
+  if (!pGraphBuilder || !pMediaControl) return false;
+  OAFilterState state = State_Stopped;
+  // A state change still under way (VFW_S_STATE_INTERMEDIATE) counts as its target.
+  return SUCCEEDED(pMediaControl->GetState(kStateTimeoutMs, &state)) && state == wanted;
+}
+
+bool CMediaLib::IsRunning() { return HasState(State_Running); }
+
+bool CMediaLib::IsStopped() { return HasState(State_Stopped); }
+
+void CMediaLib::SeekTo(int seconds) {
+  if (!pGraphBuilder || !pMediaSeeking) return;
+  LONGLONG target = media_time::FromSeconds(seconds);
+  pMediaSeeking->SetPositions(&target, AM_SEEKING_AbsolutePositioning, NULL,
+                              AM_SEEKING_NoPositioning);
+}
+
+void CMediaLib::UpdatePosition() {
+  if (!pGraphBuilder || !pMediaSeeking) return;
+  LONGLONG position = 0;
+  pMediaSeeking->GetCurrentPosition(&position);
+  nCurrentSec = media_time::ToSeconds(position);
+}

@@ -1,0 +1,77 @@
+// The video engine: a borderless child dialog (template 101) that owns the
+// filter graph of the clip being shown and hosts the renderer's video window
+// inside its only control, the video surface 1026. The main window polls it;
+// it reads no graph events and has no timer of its own.
+#pragma once
+
+#include <windows.h>
+#include <dshow.h>
+
+#include <cstdint>
+#include <string>
+
+#include "framework/Dialog_win.h"
+#include "framework/Owners_win.h"
+
+class CMediaLib : public CDialogBase {
+ public:
+  CMediaLib();
+  ~CMediaLib() override;
+
+  // Builds the graph of strFilePath with every installed filter and attaches its
+  // video window; on a clip nothing can decode, offers the codec site.
+  void OpenClip();
+  // Releases the six interfaces (idempotent); the graph is not stopped first.
+  void ReleaseGraph();
+  void QueryDuration();
+  void Play();
+  void Pause();
+  // Back to the start, stopped.
+  void Stop();
+  // The graph's state, read afresh each time.
+  bool IsRunning();
+  bool IsStopped();
+  void SeekTo(int seconds);
+  void UpdatePosition();
+  // Attaches the video window to the surface and sizes it to the host.
+  int PlaceVideoWindow();
+  // Shows the next frame and leaves the graph paused.
+  void StepFrame();
+  void EnterFullScreen();
+  void LeaveFullScreen();
+
+  // Escape or a click leaves full screen, Space and Enter toggle play, other keys
+  // are swallowed (full-screen input arrives here through the message drain).
+  BOOL PreTranslateMessage(MSG* msg) override;
+
+  GdiBrush brushBlack;
+  std::string strFilePath;
+  HWND pHostWnd = NULL;  // the main window's video placeholder
+  bool bReady = false;
+  std::int64_t nTotalSec = 0;
+  std::int64_t nCurrentSec = 0;
+  std::string strSnapshotDir;
+  bool bKeyToggled = false;  // read and cleared by the main window's tick
+
+  ComPtr<IGraphBuilder> pGraphBuilder;
+  ComPtr<IMediaControl> pMediaControl;
+  ComPtr<IVideoWindow> pVideoWindow;
+  ComPtr<IMediaEventEx> pMediaEvent;  // held, never read
+  ComPtr<IMediaSeeking> pMediaSeeking;
+  ComPtr<IVideoFrameStep> pFrameStep;
+
+ protected:
+  bool OnEraseBkgnd(HDC dc, LRESULT& result) override;
+  HBRUSH OnCtlColor(HDC dc, HWND control, UINT kind) override;
+
+ private:
+  bool QueryGraphInterfaces();
+  void ReleaseVideoWindow();
+  bool HasState(OAFilterState wanted);
+  // Waits (bounded) until a state change of the graph has finished.
+  void WaitForSettledState();
+  void StepBySeeking();
+  // The area the engine and its video fill: the host's client rectangle.
+  RECT VideoArea() const;
+  HWND VideoSurface() const;
+};
