@@ -13,6 +13,7 @@ PACKAGES=(
   clang libclang-rt-14-dev
   fonts-dejavu-core
   imagemagick
+  chromium
 )
 
 missing=()

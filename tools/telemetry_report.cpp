@@ -1,8 +1,11 @@
 #include "tools/telemetry_report.h"
 
 #include <algorithm>
+#include <filesystem>
 
+#include "map/map_page.h"
 #include "map/route_file.h"
+#include "map/target_pos_file.h"
 #include "telemetry/number_text.h"
 #include "telemetry/telemetry_store.h"
 #include "telemetry/text_file.h"
@@ -78,6 +81,63 @@ void AppendTable(const CTelemetryTable& table, int32_t s, std::string& out) {
   }
 }
 
+// The value of an option that takes one.
+bool ParseValue(const std::string& option, const std::string& value, DumpOptions& options,
+                std::string& error) {
+  if (option == "--route") {
+    options.bRoute = true;
+    options.strRouteDir = value;
+  } else if (option == "--map") {
+    options.bMap = true;
+    options.strMapDir = value;
+  } else if (option == "--map-script") {
+    // The address lands in an HTML attribute as it is.
+    if (value.empty() || value.find_first_of("\"<>' \t\r\n") != std::string::npos) {
+      error = "--map-script needs an address without quotes, angle brackets or spaces";
+      return false;
+    }
+    options.strMapScript = value;
+  } else if (option == "--second") {
+    if (!ParseLength(value, options.nMapSecond)) {
+      error = "--second needs a whole number of seconds from 0 to 2147483647";
+      return false;
+    }
+  } else if (!ParseLength(value, options.nLength)) {
+    error = "--length needs a whole number of seconds from 0 to 2147483647";
+    return false;
+  }
+  return true;
+}
+
+// DIR as an absolute folder ending in a separator, so that the page finds its
+// files wherever it is opened from.
+std::string MapFolder(const std::string& dir) {
+  std::error_code ec;
+  std::filesystem::path path = std::filesystem::absolute(dir.empty() ? "." : dir, ec);
+  std::string folder = ec ? dir : path.string();
+  if (!folder.empty() && folder.back() != '/' && folder.back() != '\\') {
+    folder += static_cast<char>(std::filesystem::path::preferred_separator);
+  }
+  return folder;
+}
+
+// The route, the position of the chosen second (the placeholder without one)
+// and the page, as the player writes them into its temporary folder.
+bool WriteMapFiles(const DumpOptions& options, const CTelemetryStore& store, std::FILE* err) {
+  const std::string folder = MapFolder(options.strMapDir);
+  MapScript script = BuildMapScript();
+  if (!options.strMapScript.empty()) script.address = options.strMapScript;
+  CTargetPosWriter position;
+  bool ok = WriteLinePath(folder, store.Table());
+  ok = position.UpdateTargetPos(folder, store.Table(), -1, 0) && ok;
+  if (options.nMapSecond >= 0)
+    position.UpdateTargetPos(folder, store.Table(), options.nMapSecond, 1);
+  ok = WriteMapPage(folder, script) && ok;
+  if (!ok)
+    std::fprintf(err, "telemetry-dump: cannot write the map files into %s\n", folder.c_str());
+  return ok;
+}
+
 }  // namespace
 
 bool ParseDumpArgs(const std::vector<std::string>& args, DumpOptions& options, std::string& error) {
@@ -91,19 +151,13 @@ bool ParseDumpArgs(const std::vector<std::string>& args, DumpOptions& options, s
       optionsEnded = true;
     } else if (a == "--summary") {
       options.bSummary = true;
-    } else if (a == "--length" || a == "--route") {
+    } else if (a == "--length" || a == "--route" || a == "--map" || a == "--second" ||
+               a == "--map-script") {
       if (i + 1 >= args.size()) {
         error = a + " needs a value";
         return false;
       }
-      const std::string& value = args[++i];
-      if (a == "--route") {
-        options.bRoute = true;
-        options.strRouteDir = value;
-      } else if (!ParseLength(value, options.nLength)) {
-        error = "--length needs a whole number of seconds from 0 to 2147483647";
-        return false;
-      }
+      if (!ParseValue(a, args[++i], options, error)) return false;
     } else {
       error = "unknown option " + a;
       return false;
@@ -111,6 +165,10 @@ bool ParseDumpArgs(const std::vector<std::string>& args, DumpOptions& options, s
   }
   if (options.sidecars.empty()) {
     error = "no sidecar given";
+    return false;
+  }
+  if (!options.bMap && (options.nMapSecond >= 0 || !options.strMapScript.empty())) {
+    error = "--second and --map-script go with --map";
     return false;
   }
   return true;
@@ -154,6 +212,7 @@ int RunDump(const DumpOptions& options, std::FILE* out, std::FILE* err) {
       status = 1;
     }
   }
+  if (options.bMap && lastParsed && !WriteMapFiles(options, store, err)) status = 1;
   std::fflush(out);
   return status;
 }

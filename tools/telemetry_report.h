@@ -14,11 +14,16 @@ struct DumpOptions {
   bool bSummary = false;
   bool bRoute = false;
   std::string strRouteDir;
+  bool bMap = false;
+  std::string strMapDir;
+  int64_t nMapSecond = -1;   // -1: the placeholder position
+  std::string strMapScript;  // empty: the build's map script
   std::vector<std::string> sidecars;
 };
 
 constexpr const char kDumpUsage[] =
-    "usage: telemetry-dump [--length N] [--summary] [--route DIR] SIDECAR...\n";
+    "usage: telemetry-dump [--length N] [--summary] [--route DIR]\n"
+    "                      [--map DIR [--second K] [--map-script URL]] SIDECAR...\n";
 
 // False with a message for a usage error.
 bool ParseDumpArgs(const std::vector<std::string>& args, DumpOptions& options, std::string& error);
@@ -29,5 +34,5 @@ void AppendSidecarReport(const CTelemetryStore& store, const std::string& path, 
 
 // Loads every sidecar in turn into one store and writes the report to `out`.
 // Returns the exit status: 0, or 1 when a sidecar could not be opened or the
-// route file could not be written.
+// route or map files could not be written.
 int RunDump(const DumpOptions& options, std::FILE* out, std::FILE* err);

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "map/map_page.h"
 #include "test_files.h"
 
 namespace {
@@ -111,4 +112,44 @@ TEST(TelemetryDump, RowsFollowSamplesPerSecondAndFailedReadsAreEmpty) {
   DumpRun bad = Dump({"--route", dir.Path() + "no/such/dir", g});
   EXPECT_EQ(bad.status, 1);
   EXPECT_NE(bad.err.find("cannot write"), std::string::npos);
+}
+
+TEST(TelemetryDump, MapFilesOfOneSecondBesideAnUnchangedReport) {
+  ScratchDir dir;
+  std::string path = dir.Write("clip.nmea", kTwoSeconds);
+  DumpRun plain = Dump({"--length", "3", path});
+  DumpRun r = Dump({"--length", "3", "--map", dir.Path(), "--second", "0", "--map-script",
+                    "file:///stand-in/maps.js", path});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, plain.out);
+  EXPECT_EQ(ReadAll(dir.Path() + "target_pos.js"),
+            "var TARGET_POS = { lat: -35.652057, lng : 139.750000, update : 1 };");
+  EXPECT_EQ(ReadAll(dir.Path() + "line_path.js"),
+            "var LINE_PATH = [\r\n\t{ lat: -35.652057, lng : 139.750000 },\r\n];\r\n");
+  const std::string page = ReadAll(dir.Path() + "GM_tmp1.html");
+  EXPECT_NE(page.find("src=\"file:///stand-in/maps.js?callback=Initialize&key="),
+            std::string::npos);
+  EXPECT_NE(
+      page.find("<script src=\"" + DoubleBackslashes(dir.Path()) + "line_path.js\"></script>\r\n"),
+      std::string::npos);
+  EXPECT_NE(page.find("elem.src = \"" + DoubleBackslashes(dir.Path()) + "target_pos.js\";\r\n"),
+            std::string::npos);
+
+  // Without a second, or at a second without fix: the placeholder.
+  EXPECT_EQ(Dump({"--map", dir.Path(), "--second", "1", path}).status, 0);
+  EXPECT_EQ(ReadAll(dir.Path() + "target_pos.js"),
+            "var TARGET_POS = { lat: 0.000000, lng : 0.000000, update : 0 };");
+  EXPECT_NE(ReadAll(dir.Path() + "GM_tmp1.html").find("/maps/api/js?callback=Initialize&key="),
+            std::string::npos);
+  DumpRun bad = Dump({"--map", dir.Path() + "no/such", path});
+  EXPECT_EQ(bad.status, 1);
+  EXPECT_NE(bad.err.find("cannot write the map files"), std::string::npos);
+}
+
+TEST(TelemetryDump, MapUsageErrors) {
+  EXPECT_EQ(Dump({"--second", "3", "a.nmea"}).status, 2);
+  EXPECT_EQ(Dump({"--map-script", "file:///x.js", "a.nmea"}).status, 2);
+  EXPECT_EQ(Dump({"--map", "d", "--second", "-1", "a.nmea"}).status, 2);
+  EXPECT_EQ(Dump({"--map", "d", "--map-script", "x.js\" onload=\"y", "a.nmea"}).status, 2);
+  EXPECT_EQ(Dump({"--map", "d", "--map-script"}).status, 2);
 }

@@ -1,0 +1,92 @@
+#include "map/GoogleMaps_win.h"
+
+#include <utility>
+
+#include "map/internet_ok.h"
+#include "map/map_settings.h"
+
+namespace {
+
+// The temporary folder with its trailing backslash, or the empty path (the
+// current folder) when the system cannot give one that fits.
+std::string TempFolder() {
+  char path[MAX_PATH + 1] = "";
+  DWORD n = GetTempPathA(sizeof path, path);
+  return n == 0 || n >= sizeof path ? std::string() : std::string(path, n);
+}
+
+}  // namespace
+
+CGoogleMaps::CGoogleMaps()
+    : CDialogBase(kTemplateId),
+      m_core(TempFolder(), BuildMapScript()),
+      m_probe(BuildProbeAddress(), &CConnectionProbe::CheckConnection) {}
+
+void CGoogleMaps::SetMapArea(int width, int height) {
+  m_nMapWidth = width;
+  m_nMapHeight = height;
+}
+
+void CGoogleMaps::LoadTelemetry(const std::string& path, int bPresent, int64_t nClipSec) {
+  m_core.LoadTelemetry(path, bPresent, nClipSec);
+}
+
+void CGoogleMaps::ShowMap() {
+  UpdateTargetPos(-1, 0);
+  m_core.MarkShown();
+  if (m_hWnd != NULL) m_probe.Request(m_hWnd, kProbeAnswerMessage);
+}
+
+void CGoogleMaps::UpdateTargetPos(int64_t row, int update) { m_core.UpdateTargetPos(row, update); }
+
+void CGoogleMaps::WriteLinePath() { m_core.WriteLinePath(); }
+
+void CGoogleMaps::WriteMapPage() { m_core.WriteMapPage(); }
+
+int CGoogleMaps::OnLayout(bool first, int bSizeChanged) {
+  return m_core.OnLayout(first, bSizeChanged, [this] { ShowMap(); });
+}
+
+void CGoogleMaps::SetProbe(std::string address, CConnectionProbe::ProbeFunction probe) {
+  m_probe.Configure(std::move(address), probe);
+}
+
+BOOL CGoogleMaps::PreTranslateMessage(MSG* msg) {
+  if (msg->message == WM_KEYDOWN || msg->message == WM_KEYUP) return TRUE;
+  return CDialogBase::PreTranslateMessage(msg);
+}
+
+void CGoogleMaps::DoDataExchange(CDataExchange& dx) { DDX_Control(dx, kWebViewPlaceId, m_webView); }
+
+BOOL CGoogleMaps::OnInitDialog() {
+  UpdateData(FALSE);
+  // A web view that failed is closed by its host; the main window then shows
+  // its offline picture and the tick retries the map.
+  m_webView.SetFailureHandler([this] { HideWebView(); });
+  return TRUE;
+}
+
+bool CGoogleMaps::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (msg != kProbeAnswerMessage) return false;
+  bool reachable = false;
+  if (m_probe.TakeAnswer(wParam, lParam, reachable)) OnProbeAnswer(reachable);
+  result = 0;
+  return true;
+}
+
+void CGoogleMaps::OnProbeAnswer(bool reachable) {
+  if (!reachable) {
+    HideWebView();
+    return;
+  }
+  WriteMapPage();
+  const RECT area = {0, 0, m_nMapWidth, m_nMapHeight};
+  m_webView.ShowPage(m_core.PagePath(), area);
+  if (m_webView.GetSafeHwnd() != NULL) ShowWindow(m_webView.GetSafeHwnd(), SW_SHOW);
+  SetInternetOk(1);
+}
+
+void CGoogleMaps::HideWebView() {
+  if (m_webView.GetSafeHwnd() != NULL) ShowWindow(m_webView.GetSafeHwnd(), SW_HIDE);
+  SetInternetOk(0);
+}
