@@ -2,11 +2,29 @@
 
 #include <commctrl.h>
 
-#include "MediaPlayerDlg_win.h"
+#include "app/MediaPlayerDlg_win.h"
+#include "app/command_line.h"
 #include "framework/Owners_win.h"
 #include "framework/Trace_win.h"
+#include "telemetry/number_text.h"
 
 CMediaPlayerApp theApp;
+
+namespace {
+
+// The start clip and second from the command line, when the clip exists.
+void ApplyStartRequest(CMediaPlayerDlg& dlg) {
+  char module[256] = "";
+  GetModuleFileNameA(NULL, module, sizeof module);
+  StartRequest request;
+  if (!ParseStartCommandLine(GetCommandLineA(), ProgramFolderOf(module), request)) return;
+  const int second = numtext::AtoI(request.strSecond);
+  if (GetFileAttributesA(request.strClip.c_str()) == INVALID_FILE_ATTRIBUTES || second < 0) return;
+  dlg.strStartClip = request.strClip;
+  dlg.nStartSec = second;
+}
+
+}  // namespace
 
 BOOL CMediaPlayerApp::InitInstance() {
   InstallTraceSink();
@@ -14,8 +32,12 @@ BOOL CMediaPlayerApp::InitInstance() {
   INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
 
-  ComApartment com;
   CMediaPlayerDlg dlg;
-  dlg.DoModal();
+  ApplyStartRequest(dlg);
+  {
+    ComApartment com;
+    dlg.DoModal();
+    dlg.ReleaseEngine();  // graphs are released in the apartment that made them
+  }
   return FALSE;
 }

@@ -1,24 +1,57 @@
-#include "MediaPlayerDlg_win.h"
+#include "app/MediaPlayerDlg_win.h"
 
+#include <shellapi.h>
+
+#include "app/layout.h"
+#include "framework/Trace_win.h"
+#include "map/GoogleMaps_win.h"
 #include "resource.h"
+#include "video/MediaLib_win.h"
 
 namespace {
 
-// Reference canvas of the layout; the window first shows at this outer size.
-const int kCanvasWidth = 1366;
-const int kCanvasHeight = 768;
-
-// Smallest outer size the user can drag the window to.
-const LONG kMinWidth = 684;
-const LONG kMinHeight = 324;
-
-const COLORREF kBackColour = RGB(24, 24, 28);
+const char kVersion[] = "2.3.0.1";
+const char kMakerSite[] = "https://example.com/";  // the maker's site, opened by the logo button
 
 }  // namespace
 
+int nClientWidth = 1366;
+int nClientHeight = 768;
+int bSizeChanged = 1;
+int bEnlargedView = 0;
+int nMapRetryCounter = 1;
+
 CMediaPlayerDlg::CMediaPlayerDlg()
-    : CDialogBase(IDD_MEDIAPLAYER_DIALOG), brushBack(CreateSolidBrush(kBackColour)) {
+    : CDialogBase(IDD_MEDIAPLAYER_DIALOG),
+      brushBlack(CreateSolidBrush(RGB(0, 0, 0))),
+      brushVersion(CreateSolidBrush(RGB(0x30, 0x30, 0x30))) {
   hIcon = LoadIcon(AppInstance(), MAKEINTRESOURCE(IDR_MAINFRAME));
+  strVersion = std::string("VERSION : ") + kVersion;
+  TraceText("===>Initial Finish");
+}
+
+CMediaPlayerDlg::~CMediaPlayerDlg() = default;
+
+void CMediaPlayerDlg::ReleaseEngine() {
+  if (!pMediaLib) return;
+  pMediaLib->Stop();
+  pMediaLib->ReleaseGraph();
+  pMediaLib.reset();
+}
+
+void CMediaPlayerDlg::DoDataExchange(CDataExchange& dx) {
+  DDX_Text(dx, 1002, strTimeText);
+  DDX_Text(dx, 1004, strTimeText);
+  DDX_Text(dx, 1019, readouts.strAltitude);
+  DDX_Text(dx, 1018, readouts.strLatitude);
+  DDX_Text(dx, 1017, readouts.strLongitude);
+  DDX_Text(dx, 1025, readouts.strSpeed);
+  DDX_Text(dx, 1058, readouts.strUnit);
+  DDX_Text(dx, 1063, readouts.strSecond);
+  DDX_Text(dx, 1020, readouts.strGForceX);
+  DDX_Text(dx, 1021, readouts.strGForceY);
+  DDX_Text(dx, 1022, readouts.strGForceZ);
+  DDX_Text(dx, 1053, strVersion);
 }
 
 BOOL CMediaPlayerDlg::PreTranslateMessage(MSG* msg) {
@@ -27,14 +60,67 @@ BOOL CMediaPlayerDlg::PreTranslateMessage(MSG* msg) {
   return CDialogBase::PreTranslateMessage(msg);
 }
 
-BOOL CMediaPlayerDlg::OnInitDialog() {
-  SendMessage(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(hIcon));
-  SendMessage(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(hIcon));
-  // Seen only in the task bar, since the window has no caption.
-  SetWindowTextA(m_hWnd, "PLAYER");
-  MoveWindow(m_hWnd, 0, 0, kCanvasWidth, kCanvasHeight, FALSE);
-  bInitDone = 1;
-  return TRUE;
+bool CMediaPlayerDlg::OnButtonClicked(int id) {
+  switch (id) {
+    case 1005:
+      app_Play(0);
+      return true;
+    case 1006:
+      OnStopButton();
+      return true;
+    case 1007:
+      OpenVideoFile();
+      return true;
+    case 1008:
+      OnLargeViewButton();
+      return true;
+    case 1009:
+      OnSnapshotButton();
+      return true;
+    case 1011:
+      BrowseFolder();
+      return true;
+    case 1012:
+      AddFile();
+      return true;
+    case 1013:
+      DeleteEntry();
+      return true;
+    case 1023:
+      OnCancel();
+      return true;
+    case 1024:
+      ShowWindow(m_hWnd, SW_MINIMIZE);
+      return true;
+    case 1027:
+      OnMphRadio();
+      return true;
+    case 1036:
+      OnMaximizeButton();
+      return true;
+    case 1044:
+      ShellExecuteA(NULL, "open", kMakerSite, NULL, NULL, SW_SHOWNORMAL);
+      return true;
+    case 1050:
+      OnFrameStepButton();
+      return true;
+    case 1059:
+      OnKphRadio();
+      return true;
+    case 1060:
+      OnFullScreenButton();
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool CMediaPlayerDlg::OnCommand(int id, int code, HWND) {
+  if (id == 1014 && code == LBN_DBLCLK) {
+    PlayEntry();
+    return true;
+  }
+  return false;
 }
 
 bool CMediaPlayerDlg::OnLButtonDown(UINT, POINT at) {
@@ -47,24 +133,19 @@ bool CMediaPlayerDlg::OnLButtonDown(UINT, POINT at) {
 
 bool CMediaPlayerDlg::OnSizing(UINT edge, RECT* rect) {
   bRelayoutPending = 1;
-  // Clamp on the side being dragged so that the opposite edge stays put.
-  if (rect->right - rect->left < kMinWidth) {
-    if (edge == WMSZ_LEFT || edge == WMSZ_TOPLEFT || edge == WMSZ_BOTTOMLEFT)
-      rect->left = rect->right - kMinWidth;
-    else
-      rect->right = rect->left + kMinWidth;
-  }
-  if (rect->bottom - rect->top < kMinHeight) {
-    if (edge == WMSZ_TOP || edge == WMSZ_TOPLEFT || edge == WMSZ_TOPRIGHT)
-      rect->top = rect->bottom - kMinHeight;
-    else
-      rect->bottom = rect->top + kMinHeight;
-  }
+  static const DragEdge kEdges[] = {DragEdge::left,   DragEdge::left,       DragEdge::right,
+                                    DragEdge::top,    DragEdge::topLeft,    DragEdge::topRight,
+                                    DragEdge::bottom, DragEdge::bottomLeft, DragEdge::bottomRight};
+  WindowRect r{rect->left, rect->top, rect->right, rect->bottom};
+  KeepMinimumSize(edge < 9 ? kEdges[edge] : DragEdge::bottomRight, r);
+  *rect = RECT{r.left, r.top, r.right, r.bottom};
   return true;
 }
 
-HBRUSH CMediaPlayerDlg::OnCtlColor(HDC, HWND, UINT kind) {
-  return kind == CTLCOLOR_DLG ? brushBack.Get() : NULL;
+bool CMediaPlayerDlg::OnDestroy() {
+  OnStopButton();
+  StopTimer();
+  return false;
 }
 
 bool CMediaPlayerDlg::OnMessage(UINT msg, WPARAM, LPARAM, LRESULT& result) {

@@ -1,28 +1,131 @@
 // The main window: a captionless, resizable pop-up from dialog template 102.
+// Its code is split by concern: loading and the tick, readouts, playlist, layout.
 #pragma once
 
 #include <windows.h>
 
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/layout.h"
+#include "app/readouts.h"
+#include "controls/OptmizeFont_win.h"
 #include "framework/Dialog_win.h"
 #include "framework/Owners_win.h"
+
+class CMediaLib;
+class CGoogleMaps;
 
 class CMediaPlayerDlg : public CDialogBase {
  public:
   CMediaPlayerDlg();
+  ~CMediaPlayerDlg() override;
 
   BOOL PreTranslateMessage(MSG* msg) override;
 
+  // Start-up request from the command line, set before the window opens.
+  std::string strStartClip;
+  int nStartSec = -1;
+
+  // Stops and releases the engine after the window has closed.
+  void ReleaseEngine();
+
+  // Loading and the one-second tick.
+  void app_LoadVideo(std::string path);
+  int app_Play(int pauseOnly);
+  void OnStopButton();
+  void StopClip();
+  void SeekToSecond(int seconds);
+  bool IsPlaying();
+  int StartTimer();
+  int StopTimer();
+  void OnFrameStepButton();
+  void OnSnapshotButton();
+  void OnLargeViewButton();
+  void OnFullScreenButton();
+  void OnKphRadio();
+  void OnMphRadio();
+
+  // Playlist.
+  void BrowseFolder();
+  void ScanFolder(const std::string& folder);
+  void AddFile();
+  void AddStartupFile(const std::string& path);
+  void DeleteEntry();
+  void PlayEntry();
+  void OpenVideoFile();
+
+  // Layout.
+  void LayoutControls(int first);
+  void LayoutEnlarged();
+  void HideForEnlarged();
+  void ShowForNormal();
+  void RefitReadoutText();
+  void FitEngineWindow();
+  void SetPlayButtonImage(bool playing);
+
  protected:
+  void DoDataExchange(CDataExchange& dx) override;
   BOOL OnInitDialog() override;
-  bool OnLButtonDown(UINT flags, POINT point) override;
-  bool OnSizing(UINT edge, RECT* rect) override;
+  bool OnPaint() override;
+  bool OnTimer(UINT_PTR id) override;
+  bool OnHScroll(UINT code, UINT pos, HWND scrollBar) override;
   HBRUSH OnCtlColor(HDC dc, HWND control, UINT kind) override;
+  bool OnDestroy() override;
+  bool OnSize(UINT type, int cx, int cy) override;
+  bool OnSizing(UINT edge, RECT* rect) override;
+  bool OnLButtonDown(UINT flags, POINT point) override;
+  bool OnButtonClicked(int id) override;
+  bool OnCommand(int id, int code, HWND control) override;
   bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
  private:
-  HICON hIcon = NULL;  // shared resource icon, not owned
-  GdiBrush brushBack;
+  void ReadoutsStepFor(int second);
+  void ApplyLayout(const std::vector<LayoutItem>& items);
+  void ApplyLayoutFont(int height);
+  void RelayoutToClientSize();
+  void CreateChildWindows();
+  void OnMaximizeButton();
+  void PaintGauges(HDC dc);
+  void ShowButtonText(int id, const char* text);
+  std::string PathAt(int index) const;
+  void AddPlaylistEntry(const std::string& path, const std::string& displayText);
+  std::string DisplayTextOf(const std::string& path);
+
+  std::unique_ptr<CMediaLib> pMediaLib;
+  std::unique_ptr<CGoogleMaps> pGoogleMaps;
+
+  // Texts pushed to the controls by data exchange.
+  std::string strTimeText = " 00:00:00 / 00:00:00 ";
+  std::string strTimeText2 = " 00:00:00 / 00:00:00 ";
+  ReadoutTexts readouts;
+  std::string strVersion;
+
+  // Loading and tick state.
+  UINT_PTR nTimerId = 0;
+  int nClipLengthSec = 0;
+  int nShownSec = 0;
+  int bHasSidecar = 0;
+  int bStopped = 1;
+  int nPlayIndex = 0;
+  int bStartPending = 0;
+  int bLargeView = 0;
+
+  // Layout state.
   int bMaximized = 0;
   int bInitDone = 0;
   int bRelayoutPending = 0;
+  COptmizeFont fontLayout;
+
+  HICON hIcon = NULL;  // shared resource icon, not owned
+  GdiBrush brushBlack;
+  GdiBrush brushVersion;
 };
+
+// Process-wide values the layout and the map share.
+extern int nClientWidth;
+extern int nClientHeight;
+extern int bSizeChanged;
+extern int bEnlargedView;
+extern int nMapRetryCounter;

@@ -1,0 +1,736 @@
+// player-driver: drives the viewer from outside, as a user would, and reports what
+// it sees as lines of text for the end-to-end scripts.
+//
+//   player-driver [--script FILE]    commands from FILE, else from standard input
+//
+// One command per line; blank lines and lines starting with # are skipped. Tokens
+// are separated by spaces; a token in double quotes may hold spaces, \" and \\.
+// Every output line starts with "t=<ms since the driver started> ". Each command
+// ends with "done <verb>" or "fail <verb> <reason>", so a script can talk to the
+// driver line by line. Texts are printed in double quotes with \\, \", \r, \n and
+// \xHH escapes.
+//
+// Commands:
+//   env NAME VALUE              set a variable that the player will inherit
+//   start EXE [TAIL]            start "EXE" TAIL (TAIL as it is: the clip and second)
+//   wait-player MS              wait for the visible main window (title PLAYER, control 1002)
+//   read ITEM...                read items once (see below)
+//   snap ITEM...                read items between two equal readings of the time text 1002
+//   sample N ITEM...            a snapshot once a second for N seconds
+//   watch MS PERIOD [until ITEM=TEXT|ITEM~PART] ITEM...
+//                               snap every PERIOD ms, print each snapshot that differs from
+//                               the one before; stop after MS, when the item has that text
+//                               (or contains that part), or when the player ends
+//   click ID                    post BM_CLICK to button ID
+//   command ID [CODE]           post WM_COMMAND (ID, CODE, default BN_CLICKED) to the window
+//   select-row N / dblclick-row N
+//                               select playlist row N (and report LBN_DBLCLK to the window)
+//   rows                        playlist rows: display text, hidden path, selection
+//   open-file PATH MS           answer the player's file dialog with PATH
+//   answer-box BUTTON MS        wait for a message box of the player, print its texts,
+//                               press BUTTON (6 Yes, 7 No, 1 OK)
+//   windows                     the player's top-level windows and their first children
+//   resize W H | resize-client W H
+//                               size the window (outer or client size) through WM_SIZING
+//   rects ID...                 control rectangles in the window's client coordinates
+//   client                      the window's outer and client size
+//   paint-time N                N forced repaints, each timed (UpdateWindow round trip)
+//   relayout-time W H           client size W x H and the repaint that lays out, timed as
+//                               one round trip
+//   times                       the player's CPU times (GetProcessTimes; under Wine only a
+//                               process's own times are real, so the scripts read /proc)
+//   temp                        the temporary folder (GetTempPathA)
+//   file NAME                   contents of NAME in the temporary folder (or a full path)
+//   mark TEXT / sleep MS
+//   close MS / wait-exit MS / kill
+//   quit
+//
+// Items: a control id (its window text), pos (slider position), max (slider maximum),
+// video (the engine window inside 1000 is visible: 1/0), sel and count (playlist),
+// caption:ID (a button's caption, same as ID), file:NAME (a temporary-folder file).
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "TopWindow_win.h"
+
+namespace {
+
+// ---- time and output ----
+
+LARGE_INTEGER clockStart, clockFrequency;
+
+long long NowMs() {
+  LARGE_INTEGER now;
+  QueryPerformanceCounter(&now);
+  return (now.QuadPart - clockStart.QuadPart) * 1000 / clockFrequency.QuadPart;
+}
+
+long long NowUs() {
+  LARGE_INTEGER now;
+  QueryPerformanceCounter(&now);
+  return (now.QuadPart - clockStart.QuadPart) * 1000000 / clockFrequency.QuadPart;
+}
+
+std::string Quote(const std::string& text) {
+  std::string out = "\"";
+  for (unsigned char c : text) {
+    switch (c) {
+      case '\\':
+        out += "\\\\";
+        break;
+      case '"':
+        out += "\\\"";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      default:
+        if (c < 0x20 || c == 0x7F) {
+          char hex[8];
+          std::snprintf(hex, sizeof hex, "\\x%02X", c);
+          out += hex;
+        } else {
+          out += static_cast<char>(c);
+        }
+    }
+  }
+  return out + "\"";
+}
+
+// Flushed per line: the caller may be waiting for exactly this line.
+void Emit(const std::string& line) {
+  std::printf("t=%lld %s\n", NowMs(), line.c_str());
+  std::fflush(stdout);
+}
+
+// ---- command parsing ----
+
+std::vector<std::string> Tokens(const std::string& line) {
+  std::vector<std::string> out;
+  size_t i = 0;
+  while (i < line.size()) {
+    while (i < line.size() && (line[i] == ' ' || line[i] == '\t' || line[i] == '\r')) ++i;
+    if (i >= line.size()) break;
+    std::string token;
+    if (line[i] == '"') {
+      for (++i; i < line.size() && line[i] != '"'; ++i) {
+        if (line[i] == '\\' && i + 1 < line.size() && (line[i + 1] == '"' || line[i + 1] == '\\'))
+          ++i;
+        token += line[i];
+      }
+      ++i;  // closing quote
+    } else {
+      while (i < line.size() && line[i] != ' ' && line[i] != '\t' && line[i] != '\r')
+        token += line[i++];
+    }
+    out.push_back(token);
+  }
+  return out;
+}
+
+long Number(const std::string& text, long fallback) {
+  char* end = nullptr;
+  long v = std::strtol(text.c_str(), &end, 0);
+  return (end == text.c_str() || *end) ? fallback : v;
+}
+
+// ---- the player process and its windows ----
+
+wintest::UniqueHandle job;
+wintest::UniqueHandle process;
+DWORD processId = 0;
+HWND mainWindow = NULL;
+
+bool PlayerRunning() {
+  return process.Get() && WaitForSingleObject(process.Get(), 0) == WAIT_TIMEOUT;
+}
+
+std::string ClassOf(HWND hwnd) {
+  char name[64] = {};
+  GetClassNameA(hwnd, name, sizeof name);
+  return name;
+}
+
+// Another process's window text: WM_GETTEXT is copied across processes.
+std::string TextOf(HWND hwnd) {
+  if (!hwnd) return "";
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutA(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 3000, &length))
+    return "";
+  std::string text(length + 1, '\0');
+  DWORD_PTR got = 0;
+  if (!SendMessageTimeoutA(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]),
+                           SMTO_ABORTIFHUNG, 3000, &got))
+    return "";
+  text.resize(got < text.size() ? got : text.size() - 1);
+  return text;
+}
+
+LRESULT Ask(HWND hwnd, UINT msg, WPARAM w, LPARAM l, LRESULT fallback) {
+  DWORD_PTR result = 0;
+  if (!hwnd || !SendMessageTimeoutA(hwnd, msg, w, l, SMTO_ABORTIFHUNG, 3000, &result))
+    return fallback;
+  return static_cast<LRESULT>(result);
+}
+
+// Top-level windows of the player process.
+std::vector<HWND> PlayerTopWindows() {
+  struct Collect {
+    DWORD pid;
+    std::vector<HWND> found;
+  } collect{processId, {}};
+  EnumWindows(
+      [](HWND hwnd, LPARAM param) -> BOOL {
+        Collect& c = *reinterpret_cast<Collect*>(param);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(hwnd, &owner);
+        if (owner == c.pid) c.found.push_back(hwnd);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&collect));
+  return collect.found;
+}
+
+HWND FindMainWindow() {
+  for (HWND hwnd : PlayerTopWindows())
+    if (IsWindowVisible(hwnd) && GetDlgItem(hwnd, 1002) && TextOf(hwnd) == "PLAYER") return hwnd;
+  return NULL;
+}
+
+// A visible dialog of the player other than the main window that holds control `id`.
+HWND FindDialogWith(int id) {
+  for (HWND hwnd : PlayerTopWindows())
+    if (hwnd != mainWindow && IsWindowVisible(hwnd) && ClassOf(hwnd) == "#32770" &&
+        GetDlgItem(hwnd, id) && !GetDlgItem(hwnd, 1002))
+      return hwnd;
+  return NULL;
+}
+
+HWND Control(int id) { return mainWindow ? GetDlgItem(mainWindow, id) : NULL; }
+
+HWND EngineWindow() {
+  HWND host = Control(1000);
+  return host ? GetWindow(host, GW_CHILD) : NULL;
+}
+
+// A list box row of another process. The wide form: Wine copies the ANSI form of
+// LB_GETTEXT across processes as wide text (and faults in the timeout variant).
+std::string ListText(HWND list, int index) {
+  DWORD_PTR length = 0;
+  if (!list ||
+      !SendMessageTimeoutW(list, LB_GETTEXTLEN, index, 0, SMTO_ABORTIFHUNG, 3000, &length) ||
+      static_cast<LRESULT>(length) == LB_ERR)
+    return "";
+  std::wstring wide(length + 1, L'\0');
+  DWORD_PTR got = 0;
+  if (!SendMessageTimeoutW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(&wide[0]),
+                           SMTO_ABORTIFHUNG, 3000, &got) ||
+      static_cast<LRESULT>(got) == LB_ERR)
+    return "";
+  wide.resize(got < wide.size() ? got : wide.size() - 1);
+  if (wide.empty()) return "";
+  const int bytes = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), NULL,
+                                        0, NULL, NULL);
+  std::string text(bytes > 0 ? bytes : 0, '\0');
+  if (bytes > 0)
+    WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), &text[0], bytes,
+                        NULL, NULL);
+  return text;
+}
+
+std::string TempFolder() {
+  char path[MAX_PATH + 1] = {};
+  GetTempPathA(sizeof path, path);
+  return path;
+}
+
+bool ReadWholeFile(const std::string& path, std::string& text) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return true;
+}
+
+std::string FilePath(const std::string& name) {
+  const bool full = name.find('\\') != std::string::npos || name.find('/') != std::string::npos;
+  return full ? name : TempFolder() + name;
+}
+
+// One item's value, quoted, or a bare number.
+std::string ReadItem(const std::string& item) {
+  if (item == "pos") return std::to_string(Ask(Control(1001), TBM_GETPOS, 0, 0, -1));
+  if (item == "max") return std::to_string(Ask(Control(1001), TBM_GETRANGEMAX, 0, 0, -1));
+  if (item == "video") {
+    HWND engine = EngineWindow();
+    return engine ? (IsWindowVisible(engine) ? "1" : "0") : "none";
+  }
+  if (item == "sel") return std::to_string(Ask(Control(1014), LB_GETCURSEL, 0, 0, -2));
+  if (item == "count") return std::to_string(Ask(Control(1014), LB_GETCOUNT, 0, 0, -2));
+  if (item.compare(0, 5, "file:") == 0) {
+    std::string text;
+    return ReadWholeFile(FilePath(item.substr(5)), text) ? Quote(text) : "missing";
+  }
+  const std::string id = item.compare(0, 8, "caption:") == 0 ? item.substr(8) : item;
+  HWND control = Control(static_cast<int>(Number(id, 0)));
+  return control ? Quote(TextOf(control)) : "nocontrol";
+}
+
+std::string ReadItems(const std::vector<std::string>& items) {
+  std::string out;
+  for (const std::string& item : items) out += " " + item + "=" + ReadItem(item);
+  return out;
+}
+
+// The items between two equal readings of the time text, so that they all belong to
+// the same tick (the player updates every text within one message).
+std::string Snapshot(const std::vector<std::string>& items, bool& stable) {
+  std::string body;
+  for (int attempt = 0; attempt < 5; ++attempt) {
+    const std::string before = TextOf(Control(1002));
+    body = ReadItems(items);
+    stable = TextOf(Control(1002)) == before;
+    if (stable) break;
+  }
+  return body;
+}
+
+// ---- commands ----
+
+std::string CpuTimes() {
+  FILETIME created, exited, kernel, user;
+  if (!GetProcessTimes(process.Get(), &created, &exited, &kernel, &user)) return "";
+  auto ms = [](const FILETIME& f) {
+    return ((static_cast<unsigned long long>(f.dwHighDateTime) << 32) | f.dwLowDateTime) / 10000;
+  };
+  char line[128];
+  std::snprintf(line, sizeof line, "cpu user_ms=%llu kernel_ms=%llu", ms(user), ms(kernel));
+  return line;
+}
+
+bool Start(const std::vector<std::string>& args, std::string& why) {
+  if (args.size() < 2) return why = "usage: start EXE [TAIL]", false;
+  std::string command = "\"" + args[1] + "\"";
+  if (args.size() > 2) command += " " + args[2];
+  // The player goes when the driver goes, even if the script forgets to close it.
+  job = wintest::UniqueHandle(CreateJobObjectA(NULL, NULL));
+  if (job.Get()) {
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    SetInformationJobObject(job.Get(), JobObjectExtendedLimitInformation, &limits, sizeof limits);
+  }
+  STARTUPINFOA si = {};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi = {};
+  if (!CreateProcessA(args[1].c_str(), &command[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
+    return why = "CreateProcess error " + std::to_string(GetLastError()), false;
+  process = wintest::UniqueHandle(pi.hProcess);
+  wintest::UniqueHandle thread(pi.hThread);
+  processId = pi.dwProcessId;
+  mainWindow = NULL;
+  if (job.Get()) AssignProcessToJobObject(job.Get(), process.Get());
+  Emit("started pid=" + std::to_string(processId) + " command=" + Quote(command));
+  return true;
+}
+
+bool WaitPlayer(long timeoutMs, std::string& why) {
+  const long long end = NowMs() + timeoutMs;
+  while (!(mainWindow = FindMainWindow())) {
+    if (!PlayerRunning()) return why = "player ended", false;
+    if (NowMs() >= end) return why = "no main window", false;
+    Sleep(50);
+  }
+  RECT w, c;
+  GetWindowRect(mainWindow, &w);
+  GetClientRect(mainWindow, &c);
+  char line[160];
+  std::snprintf(line, sizeof line, "player window=%ld,%ld,%ld,%ld client=%ld,%ld", w.left, w.top,
+                w.right - w.left, w.bottom - w.top, c.right, c.bottom);
+  Emit(line);
+  return true;
+}
+
+bool Watch(const std::vector<std::string>& args, std::string& why) {
+  if (args.size() < 4)
+    return why = "usage: watch MS PERIOD [until ITEM=TEXT|ITEM~PART] ITEM...", false;
+  const long long end = NowMs() + Number(args[1], 0);
+  const long period = Number(args[2], 250);
+  size_t first = 3;
+  std::string untilItem, untilValue;
+  bool untilContains = false;
+  if (args[3] == "until" && args.size() >= 6) {
+    const size_t eq = args[4].find_first_of("=~");
+    if (eq == std::string::npos) return why = "until needs ITEM=TEXT or ITEM~TEXT", false;
+    untilItem = args[4].substr(0, eq);
+    untilValue = args[4].substr(eq + 1);
+    untilContains = args[4][eq] == '~';
+    first = 5;
+  }
+  std::vector<std::string> items(args.begin() + first, args.end());
+  std::string last;
+  for (;;) {
+    if (!PlayerRunning()) {
+      DWORD code = 0;
+      GetExitCodeProcess(process.Get(), &code);
+      Emit("exited code=" + std::to_string(code));
+      return true;
+    }
+    bool stable = false;
+    const std::string body = Snapshot(items, stable);
+    if (body != last) {
+      Emit(std::string("snap stable=") + (stable ? "1" : "0") + body);
+      last = body;
+    }
+    if (!untilItem.empty()) {
+      const std::string value = ReadItem(untilItem);
+      const bool hit = untilContains ? value.find(untilValue) != std::string::npos
+                                     : value == untilValue || value == Quote(untilValue);
+      if (hit) return true;
+    }
+    if (NowMs() >= end) return true;
+    Sleep(period);
+  }
+}
+
+bool ClickButton(int id, std::string& why) {
+  HWND button = Control(id);
+  if (!button) return why = "no control " + std::to_string(id), false;
+  PostMessageA(button, BM_CLICK, 0, 0);
+  return true;
+}
+
+bool PostCommand(int id, int code, std::string& why) {
+  if (!mainWindow) return why = "no main window", false;
+  PostMessageA(mainWindow, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(Control(id)));
+  return true;
+}
+
+bool SelectRow(int row, bool play, std::string& why) {
+  HWND list = Control(1014);
+  if (!list) return why = "no playlist", false;
+  if (Ask(list, LB_SETCURSEL, row, 0, LB_ERR) == LB_ERR) return why = "no such row", false;
+  // What a double-click on the row reports to the window.
+  if (play) PostCommand(1014, LBN_DBLCLK, why);
+  return true;
+}
+
+void Rows() {
+  HWND list = Control(1014), paths = Control(1015);
+  const LRESULT count = Ask(list, LB_GETCOUNT, 0, 0, 0);
+  Emit("rows count=" + std::to_string(count) +
+       " sel=" + std::to_string(Ask(list, LB_GETCURSEL, 0, 0, -2)) +
+       " paths=" + std::to_string(Ask(paths, LB_GETCOUNT, 0, 0, 0)));
+  for (LRESULT i = 0; i < count; ++i)
+    Emit("row " + std::to_string(i) + " text=" + Quote(ListText(list, static_cast<int>(i))) +
+         " path=" + Quote(ListText(paths, static_cast<int>(i))));
+}
+
+// The file name field of the explorer-style dialog (edt1), or the edit inside its
+// combo box (cmb13) on systems that show one.
+HWND FileNameField(HWND dialog) {
+  if (HWND combo = GetDlgItem(dialog, 0x47C)) {
+    if (HWND edit = FindWindowExA(combo, NULL, "Edit", NULL)) return edit;
+    return combo;
+  }
+  return GetDlgItem(dialog, 0x480);
+}
+
+bool WaitDialog(int id, long timeoutMs, HWND& dialog, std::string& why) {
+  const long long end = NowMs() + timeoutMs;
+  while (!(dialog = FindDialogWith(id))) {
+    if (!PlayerRunning()) return why = "player ended", false;
+    if (NowMs() >= end) return why = "no dialog", false;
+    Sleep(50);
+  }
+  return true;
+}
+
+bool WaitGone(HWND window, long timeoutMs) {
+  const long long end = NowMs() + timeoutMs;
+  while (IsWindow(window) && IsWindowVisible(window)) {
+    if (NowMs() >= end) return false;
+    Sleep(50);
+  }
+  return true;
+}
+
+bool OpenFile(const std::vector<std::string>& args, std::string& why) {
+  if (args.size() < 3) return why = "usage: open-file PATH MS", false;
+  const long timeoutMs = Number(args[2], 10000);
+  HWND dialog = NULL;
+  const long long end = NowMs() + timeoutMs;
+  // Any dialog of the player with a file name field.
+  for (;;) {
+    for (HWND hwnd : PlayerTopWindows())
+      if (hwnd != mainWindow && IsWindowVisible(hwnd) && ClassOf(hwnd) == "#32770" &&
+          FileNameField(hwnd))
+        dialog = hwnd;
+    if (dialog) break;
+    if (!PlayerRunning()) return why = "player ended", false;
+    if (NowMs() >= end) return why = "no file dialog", false;
+    Sleep(50);
+  }
+  Emit("file-dialog title=" + Quote(TextOf(dialog)));
+  HWND field = FileNameField(dialog);
+  Ask(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(args[1].c_str()), 0);
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+  if (!WaitGone(dialog, end - NowMs() > 2000 ? static_cast<long>(end - NowMs()) : 2000))
+    return why = "file dialog still open", false;
+  return true;
+}
+
+bool AnswerBox(const std::vector<std::string>& args, std::string& why) {
+  if (args.size() < 3) return why = "usage: answer-box BUTTON MS", false;
+  const int button = static_cast<int>(Number(args[1], IDNO));
+  HWND box = NULL;
+  if (!WaitDialog(button, Number(args[2], 10000), box, why)) return false;
+  std::string texts;
+  for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    if (ClassOf(child) == "Static") {
+      const std::string text = TextOf(child);
+      if (!text.empty()) texts += (texts.empty() ? "" : "|") + text;
+    }
+  Emit("box caption=" + Quote(TextOf(box)) + " text=" + Quote(texts));
+  PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
+  if (!WaitGone(box, 5000)) return why = "box still open", false;
+  return true;
+}
+
+void ReportSize() {
+  RECT w, c;
+  GetWindowRect(mainWindow, &w);
+  GetClientRect(mainWindow, &c);
+  char line[160];
+  std::snprintf(line, sizeof line, "size window=%ld,%ld client=%ld,%ld", w.right - w.left,
+                w.bottom - w.top, c.right, c.bottom);
+  Emit(line);
+}
+
+// What the player has on screen, for diagnosing a run that went astray.
+void ListWindows() {
+  for (HWND hwnd : PlayerTopWindows()) {
+    std::string children;
+    int count = 0;
+    for (HWND child = GetWindow(hwnd, GW_CHILD); child && count < 12;
+         child = GetWindow(child, GW_HWNDNEXT), ++count)
+      children += " " + std::to_string(GetDlgCtrlID(child)) + ":" + ClassOf(child);
+    Emit("window class=" + Quote(ClassOf(hwnd)) + " text=" + Quote(TextOf(hwnd)) +
+         " visible=" + (IsWindowVisible(hwnd) ? "1" : "0") + " children=" + Quote(children));
+  }
+}
+
+// Sizing as a drag of the bottom-right corner: the window may correct the proposed
+// rectangle (minimum size), then it is applied.
+bool Resize(int width, int height, bool client, bool report, std::string& why) {
+  if (!mainWindow) return why = "no main window", false;
+  RECT w, c;
+  GetWindowRect(mainWindow, &w);
+  GetClientRect(mainWindow, &c);
+  if (client) {
+    width += (w.right - w.left) - c.right;
+    height += (w.bottom - w.top) - c.bottom;
+  }
+  RECT proposed = {w.left, w.top, w.left + width, w.top + height};
+  DWORD_PTR result = 0;
+  SendMessageTimeoutA(mainWindow, WM_SIZING, WMSZ_BOTTOMRIGHT, reinterpret_cast<LPARAM>(&proposed),
+                      SMTO_ABORTIFHUNG, 5000, &result);
+  SetWindowPos(mainWindow, NULL, proposed.left, proposed.top, proposed.right - proposed.left,
+               proposed.bottom - proposed.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  if (report) ReportSize();
+  return true;
+}
+
+void Rects(const std::vector<std::string>& args) {
+  POINT origin = {0, 0};
+  ClientToScreen(mainWindow, &origin);
+  std::string out = "rects origin=" + std::to_string(origin.x) + "," + std::to_string(origin.y);
+  for (size_t i = 1; i < args.size(); ++i) {
+    HWND control = Control(static_cast<int>(Number(args[i], 0)));
+    if (!control) {
+      out += " " + args[i] + "=none";
+      continue;
+    }
+    RECT r;
+    GetWindowRect(control, &r);
+    MapWindowPoints(HWND_DESKTOP, mainWindow, reinterpret_cast<POINT*>(&r), 2);
+    char item[96];
+    std::snprintf(item, sizeof item, " %s=%ld,%ld,%ld,%ld,%d", args[i].c_str(), r.left, r.top,
+                  r.right - r.left, r.bottom - r.top, IsWindowVisible(control) ? 1 : 0);
+    out += item;
+  }
+  Emit(out);
+}
+
+// One repaint of the main window as a round trip: UpdateWindow of another thread's
+// window sends WM_PAINT and returns when the player has handled it; the WM_NULL after
+// it waits for a paint the player had started on its own.
+long long TimedRepaint(bool invalidateFirst) {
+  const long long t0 = NowUs();
+  if (invalidateFirst) InvalidateRect(mainWindow, NULL, FALSE);
+  UpdateWindow(mainWindow);
+  Ask(mainWindow, WM_NULL, 0, 0, 0);
+  return NowUs() - t0;
+}
+
+bool PaintTime(int count, std::string& why) {
+  if (!mainWindow) return why = "no main window", false;
+  std::string out = "paint us=";
+  for (int i = 0; i < count; ++i) {
+    Ask(mainWindow, WM_NULL, 0, 0, 0);  // let pending work finish first
+    out += (i ? "," : "") + std::to_string(TimedRepaint(true));
+  }
+  Emit(out);
+  return true;
+}
+
+// A resize with the repaint that runs the layout pass, as one round trip: the player
+// may paint on its own before the driver asks, so the clock covers both. UpdateWindow
+// and WM_NULL return only after any paint in progress has ended.
+bool RelayoutTime(int width, int height, std::string& why) {
+  if (!mainWindow) return why = "no main window", false;
+  TimedRepaint(false);  // nothing earlier may be left to paint
+  const long long t0 = NowUs();
+  if (!Resize(width, height, true, false, why)) return false;
+  TimedRepaint(false);
+  const long long us = NowUs() - t0;
+  ReportSize();
+  Emit("relayout us=" + std::to_string(us));
+  return true;
+}
+
+bool WaitExit(long timeoutMs, std::string& why) {
+  if (!process.Get()) return why = "not started", false;
+  if (WaitForSingleObject(process.Get(), static_cast<DWORD>(timeoutMs)) != WAIT_OBJECT_0)
+    return why = "still running", false;
+  DWORD code = 0;
+  GetExitCodeProcess(process.Get(), &code);
+  Emit("exited code=" + std::to_string(code));
+  return true;
+}
+
+// Runs one command; false with a reason when it failed.
+bool Run(const std::vector<std::string>& a, bool& quit, std::string& why) {
+  const std::string& verb = a[0];
+  auto arg = [&](size_t i, long fallback) {
+    return i < a.size() ? Number(a[i], fallback) : fallback;
+  };
+  if (verb == "quit") return quit = true, true;
+  if (verb == "env") {
+    if (a.size() < 3) return why = "usage: env NAME VALUE", false;
+    return SetEnvironmentVariableA(a[1].c_str(), a[2].c_str()) != 0;
+  }
+  if (verb == "start") return Start(a, why);
+  if (verb == "mark") {
+    std::string text;
+    for (size_t i = 1; i < a.size(); ++i) text += (i > 1 ? " " : "") + a[i];
+    Emit("mark " + text);
+    return true;
+  }
+  if (verb == "sleep") return Sleep(static_cast<DWORD>(arg(1, 0))), true;
+  if (verb == "temp") return Emit("temp path=" + Quote(TempFolder())), true;
+  if (verb == "file") {
+    if (a.size() < 2) return why = "usage: file NAME", false;
+    Emit("file " + a[1] + "=" + ReadItem("file:" + a[1]));
+    return true;
+  }
+  if (!process.Get()) return why = "no player started", false;
+  if (verb == "wait-player") return WaitPlayer(arg(1, 20000), why);
+  if (verb == "wait-exit") return WaitExit(arg(1, 5000), why);
+  if (verb == "times") {
+    const std::string times = CpuTimes();
+    if (times.empty())
+      return why = "GetProcessTimes error " + std::to_string(GetLastError()), false;
+    return Emit(times), true;
+  }
+  if (verb == "kill") return TerminateProcess(process.Get(), 1) != 0;
+  if (verb == "answer-box") return AnswerBox(a, why);
+  if (verb == "windows") return ListWindows(), true;
+  if (verb == "open-file") return OpenFile(a, why);
+  if (!mainWindow) return why = "no main window (wait-player first)", false;
+  if (verb == "read") return Emit("read" + ReadItems({a.begin() + 1, a.end()})), true;
+  if (verb == "snap") {
+    bool stable = false;
+    const std::string body = Snapshot({a.begin() + 1, a.end()}, stable);
+    Emit(std::string("snap stable=") + (stable ? "1" : "0") + body);
+    return true;
+  }
+  if (verb == "watch") return Watch(a, why);
+  if (verb == "sample") {
+    const long seconds = arg(1, 1);
+    const std::vector<std::string> items(a.begin() + (a.size() > 2 ? 2 : a.size()), a.end());
+    for (long i = 0; i < seconds && PlayerRunning(); ++i) {
+      if (i) Sleep(1000);
+      bool stable = false;
+      const std::string body = Snapshot(items, stable);
+      Emit(std::string("snap stable=") + (stable ? "1" : "0") + body);
+    }
+    return true;
+  }
+  if (verb == "click") return ClickButton(static_cast<int>(arg(1, 0)), why);
+  if (verb == "command") return PostCommand(static_cast<int>(arg(1, 0)), arg(2, BN_CLICKED), why);
+  if (verb == "select-row") return SelectRow(static_cast<int>(arg(1, 0)), false, why);
+  if (verb == "dblclick-row") return SelectRow(static_cast<int>(arg(1, 0)), true, why);
+  if (verb == "rows") return Rows(), true;
+  if (verb == "resize" || verb == "resize-client")
+    return Resize(static_cast<int>(arg(1, 0)), static_cast<int>(arg(2, 0)), verb == "resize-client",
+                  true, why);
+  if (verb == "rects") return Rects(a), true;
+  if (verb == "client") return ReportSize(), true;
+  if (verb == "paint-time") return PaintTime(static_cast<int>(arg(1, 5)), why);
+  if (verb == "relayout-time")
+    return RelayoutTime(static_cast<int>(arg(1, 0)), static_cast<int>(arg(2, 0)), why);
+  if (verb == "close") {
+    PostMessageA(mainWindow, WM_CLOSE, 0, 0);
+    return WaitExit(arg(1, 5000), why);
+  }
+  return why = "unknown command", false;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QueryPerformanceFrequency(&clockFrequency);
+  QueryPerformanceCounter(&clockStart);
+  std::FILE* input = stdin;
+  if (argc == 3 && std::strcmp(argv[1], "--script") == 0) {
+    input = std::fopen(argv[2], "r");
+    if (!input) {
+      std::fprintf(stderr, "player-driver: cannot open %s\n", argv[2]);
+      return 2;
+    }
+  } else if (argc != 1) {
+    std::fprintf(stderr, "usage: player-driver [--script FILE]\n");
+    return 2;
+  }
+  int failures = 0;
+  char buffer[8192];
+  bool quit = false;
+  while (!quit && std::fgets(buffer, sizeof buffer, input)) {
+    std::string line = buffer;
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
+    const std::vector<std::string> tokens = Tokens(line);
+    if (tokens.empty() || tokens[0][0] == '#') continue;
+    std::string why;
+    if (Run(tokens, quit, why)) {
+      Emit("done " + tokens[0]);
+    } else {
+      Emit("fail " + tokens[0] + " " + why);
+      ++failures;
+    }
+  }
+  if (input != stdin) std::fclose(input);
+  // Leaving closes the job, which ends a player that is still running.
+  return failures == 0 ? 0 : 1;
+}

@@ -1,0 +1,969 @@
+#!/usr/bin/env python3
+"""End-to-end cases of the viewer under Wine + Xvfb.
+
+    e2e.py CASE --build DIR --wine-run SH --player EXE --driver EXE --bare-graph EXE
+                --native DIR --work DIR --shots DIR
+
+CASE is clips (make the clips, sidecars and expected tables), playback, playlist,
+unrenderable or speed. Each case starts the viewer through player-driver, talks to
+the driver line by line, and checks what it saw against telemetry-dump's table of
+the same sidecar. Every check prints PASS or FAIL with its evidence; the exit code is
+1 when any check failed. Timings are reported, never judged.
+"""
+
+import argparse
+import copy
+import csv
+import decimal
+import os
+import queue
+import re
+import shutil
+import statistics
+import subprocess
+import sys
+import threading
+import time
+
+# ---------------------------------------------------------------- clips
+
+# Slices of the 90-second demo drive (first second, length) and what they hold.
+DRIVE = ("E2E_DRIVE", 62, 20)  # hard brake at 5, tunnel without fix 11..16, turn from 17
+CLIP_A = ("E2E_A", 40, 12)     # shown through the clip E2E_AR.MP4 (the R rule); stop at 5..11
+CLIP_B_SECONDS = 10            # E2E_B.MP4: no sidecar
+AR_SECONDS = 6                 # AR.MP4: a name that E2E_AR.MP4 contains; no sidecar
+SPEED_SECONDS = 32
+BAD_SECONDS = 4
+
+
+def run(cmd, **kw):
+    return subprocess.run(cmd, check=True, **kw)
+
+
+def sidecar_blocks(text):
+    """The sidecar split into per-second blocks (each ends with its GSA sentence)."""
+    blocks, current = [], []
+    for line in text.splitlines(keepends=True):
+        current.append(line)
+        if line.startswith("$GPGSA"):
+            blocks.append("".join(current))
+            current = []
+    return blocks
+
+
+def make_video(path, seconds, size, rate, extra=()):
+    # A moving test picture, a key frame every second, no audio.
+    run(["ffmpeg", "-hide_banner", "-loglevel", "error", "-nostdin", "-y",
+         "-f", "lavfi", "-i", f"testsrc=size={size}:rate={rate}", "-t", str(seconds),
+         "-c:v", "libx264", "-preset", "ultrafast", "-pix_fmt", "yuv420p",
+         "-g", str(rate), *extra, path])
+
+
+def make_clips(a):
+    clips = os.path.join(a.work, "clips")
+    stamp = os.path.join(clips, "ready")
+    gen = os.path.join(a.native, "tools", "demo", "gen-demo")
+    dump = os.path.join(a.native, "tools", "telemetry-dump")
+    for tool in (gen, dump):
+        if not os.access(tool, os.X_OK):
+            print(f"clips: {tool} is missing (build the native tree first)", file=sys.stderr)
+            return 1
+    if os.path.exists(stamp) and all(os.path.getmtime(stamp) > os.path.getmtime(f)
+                                     for f in (__file__, gen, dump)):
+        print("clips: up to date in", clips)
+        return 0
+    shutil.rmtree(clips, ignore_errors=True)
+    os.makedirs(clips)
+    full = os.path.join(clips, "drive90.nmea")
+    run([gen, "--seconds", "90", "-o", full])
+    with open(full, newline="") as f:
+        blocks = sidecar_blocks(f.read())
+
+    def cut(name, first, length):
+        path = os.path.join(clips, name + ".nmea")
+        with open(path, "w", newline="") as f:
+            f.write("".join(blocks[first:first + length]))
+        return path
+
+    def expect(sidecar, name, length):
+        with open(os.path.join(clips, name + ".csv"), "w") as f:
+            run([dump, "--length", str(length), sidecar], stdout=f)
+        route = os.path.join(clips, name + ".route")
+        os.makedirs(route, exist_ok=True)
+        run([dump, "--summary", "--length", str(length), "--route", route, sidecar],
+            stdout=subprocess.DEVNULL)
+
+    name, first, length = DRIVE
+    expect(cut(name, first, length), name, length)
+    make_video(os.path.join(clips, name + ".MP4"), length, "640x360", 25)
+    name, first, length = CLIP_A
+    expect(cut(name, first, length), name, length)
+    make_video(os.path.join(clips, name + "R.MP4"), length, "640x360", 25)
+    make_video(os.path.join(clips, "E2E_B.MP4"), CLIP_B_SECONDS, "640x360", 25)
+    make_video(os.path.join(clips, "AR.MP4"), AR_SECONDS, "640x360", 25)
+    # What a camera writes, and what this platform's decoders cannot open.
+    make_video(os.path.join(clips, "E2E_BAD.TS"), BAD_SECONDS, "640x360", 25, ["-f", "mpegts"])
+    speed = os.path.join(clips, "E2E_SPEED.nmea")
+    run([gen, "--seconds", str(SPEED_SECONDS), "-o", speed])
+    make_video(os.path.join(clips, "E2E_SPEED.MP4"), SPEED_SECONDS, "960x540", 30)
+    os.remove(full)
+    open(stamp, "w").close()
+    print("clips: made in", clips)
+    return 0
+
+
+# ---------------------------------------------------------------- driver
+
+FIELD = re.compile(r'(\S+?)=("(?:[^"\\]|\\.)*"|\S*)')
+
+
+def unquote(value):
+    if not value.startswith('"'):
+        return value
+    out, i, body = [], 0, value[1:-1]
+    while i < len(body):
+        c = body[i]
+        if c == "\\" and i + 1 < len(body):
+            n = body[i + 1]
+            if n == "x":
+                out.append(chr(int(body[i + 2:i + 4], 16)))
+                i += 4
+                continue
+            out.append({"r": "\r", "n": "\n"}.get(n, n))
+            i += 2
+            continue
+        out.append(c)
+        i += 1
+    return "".join(out)
+
+
+class Line:
+    """One driver output line: t, kind (first word) and its key=value fields."""
+
+    def __init__(self, text):
+        self.text = text
+        head, _, rest = text.partition(" ")
+        self.t = int(head[2:]) if head.startswith("t=") else -1
+        self.kind, _, body = rest.partition(" ")
+        self.fields = {k: unquote(v) for k, v in FIELD.findall(body)}
+        self.body = body
+
+    def __getitem__(self, key):
+        return self.fields[key]
+
+    def get(self, key, default=None):
+        return self.fields.get(key, default)
+
+
+def win_path(path):
+    return "Z:" + os.path.abspath(path).replace("/", "\\")
+
+
+def quote_arg(text):
+    return '"' + text.replace("\\", "\\\\").replace('"', '\\"') + '"'
+
+
+class Driver:
+    """player-driver under Wine, spoken to one command at a time."""
+
+    def __init__(self, a, log):
+        self.log = log
+        self.proc = subprocess.Popen(
+            ["bash", a.wine_run, a.build, a.driver], stdin=subprocess.PIPE,
+            stdout=subprocess.PIPE, stderr=log, text=True, bufsize=1, start_new_session=True)
+        self.lines = queue.Queue()
+        threading.Thread(target=self._read, daemon=True).start()
+
+    def _read(self):
+        for text in self.proc.stdout:
+            self.lines.put(text.rstrip("\n"))
+        self.lines.put(None)
+
+    def cmd(self, command, timeout=30, ok=False):
+        """Runs one command; returns its output lines (without the done line)."""
+        self.log.write("> " + command + "\n")
+        self.proc.stdin.write(command + "\n")
+        self.proc.stdin.flush()
+        out, end = [], time.monotonic() + timeout
+        while True:
+            try:
+                text = self.lines.get(timeout=max(0.1, end - time.monotonic()))
+            except queue.Empty:
+                raise RuntimeError(f"driver: no answer to {command!r} within {timeout} s")
+            if text is None:
+                raise RuntimeError(f"driver ended during {command!r}")
+            self.log.write(text + "\n")
+            line = Line(text)
+            if line.kind == "done":
+                return out
+            if line.kind == "fail":
+                if ok:
+                    out.append(line)
+                    return out
+                raise RuntimeError(f"driver: {text}")
+            out.append(line)
+
+    def close(self):
+        try:
+            if self.proc.poll() is None:
+                self.proc.stdin.write("quit\n")
+                self.proc.stdin.flush()
+                self.proc.wait(timeout=10)
+        except (OSError, subprocess.TimeoutExpired):
+            pass
+        if self.proc.poll() is None:
+            # Only what this script started: the driver's own process group.
+            os.killpg(self.proc.pid, 9)
+            self.proc.wait()
+
+    def pid(self):
+        return self.proc.pid
+
+
+# ---------------------------------------------------------------- checks
+
+class Checks:
+    def __init__(self, name):
+        self.name, self.failed, self.notes = name, 0, []
+
+    def check(self, what, ok, detail=""):
+        print(f"{'PASS' if ok else 'FAIL'} {self.name}: {what}" + (f" -- {detail}" if detail else ""))
+        sys.stdout.flush()
+        if not ok:
+            self.failed += 1
+        return ok
+
+    def note(self, text):
+        print(f"INFO {self.name}: {text}")
+        sys.stdout.flush()
+
+
+def atoi(text):
+    m = re.match(r"\s*([+-]?\d+)", text or "")
+    return int(m.group(1)) if m else 0
+
+
+def atof(text):
+    m = re.match(r"\s*([+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?)", text or "")
+    return float(m.group(1)) if m else 0.0
+
+
+def formats(pattern, value):
+    """The text printf gives, and the other tie-breaking where value is an exact tie."""
+    out = {pattern % value}
+    m = re.search(r"%0?\.(\d)l?f", pattern)
+    if m:
+        exact = decimal.Decimal(value)
+        q = decimal.Decimal(1).scaleb(-int(m.group(1)))
+        for mode in (decimal.ROUND_HALF_UP, decimal.ROUND_HALF_EVEN):
+            text = str(exact.quantize(q, rounding=mode))
+            if text.startswith("-") and float(text) == 0:
+                continue
+            out.add(re.sub(r"%0?\.\dl?f", text, pattern, count=1))
+    return out
+
+
+class Table:
+    """telemetry-dump's per-second table: row s of each column, None when missing."""
+
+    def __init__(self, path):
+        with open(path) as f:
+            lines = f.read().splitlines()
+        start = next(i for i, l in enumerate(lines) if l.startswith("second,"))
+        self.rows = {}
+        for row in csv.DictReader(lines[start:]):
+            self.rows[int(row["second"])] = {k: (v if v != "" else None) for k, v in row.items()}
+
+    def get(self, s, column):
+        row = self.rows.get(s)
+        return row.get(column) if row else None
+
+
+class ReadoutModel:
+    """The readouts as the table says they must read, tick by tick."""
+
+    INITIAL = {"1019": "Altitude  :", "1018": "Latitude  :", "1017": "Longitude :"}
+
+    def __init__(self, table, has_sidecar):
+        self.table, self.has_sidecar = table, has_sidecar
+        self.position = {k: {v} for k, v in self.INITIAL.items()}
+        self.target = None  # text of target_pos.js after the last tick with a fix
+        self.fix = False    # the last tick's second had a fix
+
+    def tick(self, s):
+        t = self.table
+        fix = t.get(s, "fix") if t else None
+        expected = {}
+        self.fix = fix is not None and atoi(fix) != 0
+        if self.fix:
+            self.position = {
+                "1019": formats("Altitude  : %0.1f M", atof(t.get(s, "altitude"))),
+                "1018": formats("Latitude  : %0.3f", atof(t.get(s, "latitude"))),
+                "1017": formats("Longitude : %0.3f", atof(t.get(s, "longitude"))),
+            }
+            speed = int(atof(t.get(s, "gps_speed")))
+            lat, lng = atof(t.get(s, "latitude")), atof(t.get(s, "longitude"))
+            if lat != 0 and lng != 0:
+                self.target = "var TARGET_POS = { lat: %0.6f, lng : %0.6f, update : 1 };" % (lat, lng)
+        else:
+            if not self.has_sidecar:
+                self.position = {"1019": {"Altitude  : "}, "1018": {"Latitude  : "},
+                                 "1017": {"Longitude : "}}
+            speed = 0
+        expected.update(self.position)
+        expected["1025"] = {"%3d" % speed}
+        expected["1063"] = {" "}
+        expected["1058"] = {"KPH"}
+        for cid, col, pos, neg in (("1020", "g_x", "G-Force X : %0.3f F", "G-Force X : %0.3f R"),
+                                   ("1021", "g_y", "G-Force Y : %0.3f R", "G-Force Y : %0.3f L"),
+                                   ("1022", "g_z", "G-Force Z : %0.3f U", "G-Force Z : %0.3f D")):
+            g = atoi(t.get(s, col) if t else None) / 1000.0
+            expected[cid] = formats(pos, g) if g >= 0 else formats(neg, -g)
+        return expected
+
+
+TIME = re.compile(r"^ (\d\d):(\d\d):(\d\d) / (\d\d):(\d\d):(\d\d) $")
+
+
+def seconds_of(time_text):
+    """(shown second, clip length) of a time text, or None."""
+    m = TIME.match(time_text or "")
+    if not m:
+        return None
+    v = [int(x) for x in m.groups()]
+    return v[0] * 3600 + v[1] * 60 + v[2], v[3] * 3600 + v[4] * 60 + v[5]
+
+
+def time_text(s, length):
+    return " %02d:%02d:%02d / %02d:%02d:%02d " % (
+        s // 3600 % 60, s // 60 % 60, s % 60, length // 3600 % 60, length // 60 % 60, length % 60)
+
+
+READOUTS = ["1002", "1004", "1017", "1018", "1019", "1020", "1021", "1022", "1025", "1058", "1063"]
+
+
+PLACEHOLDER = "var TARGET_POS = { lat: 0.000000, lng : 0.000000, update : 0 };"
+
+
+def compare_readouts(c, snaps, table, has_sidecar, length, label, target_file=True):
+    """Every stable snapshot against the table row of the second its time text shows.
+
+    The model is stepped once per tick (each change of the shown second), so texts that
+    keep the last fix follow the ticks the player really made. Returns the model after
+    the last tick seen.
+
+    target_pos.js: a second with a fix writes its position; a second without one leaves
+    the file, except that the offline map retry (every ninth tick) rewrites the
+    placeholder first, which then stays until the next second with a fix."""
+    model = ReadoutModel(table, has_sidecar)
+    wrong, checked, ticks, last_s, expected = [], 0, [], None, None
+    target_wrong, target_checked = [], 0
+    for snap in snaps:
+        if snap.get("stable") != "1":
+            continue
+        shown = seconds_of(snap.get("1002"))
+        if shown is None or shown[1] != length:
+            continue
+        s = shown[0]
+        if s != last_s:
+            if s == 0:
+                # After a load the time text shows second 0 before any tick, with the
+                # readouts left as they were; only texts that match count as a tick.
+                trial = copy.deepcopy(model)
+                expected0 = trial.tick(0)
+                if any(snap.get(cid) is not None and snap.get(cid) not in allowed
+                       for cid, allowed in expected0.items()):
+                    continue
+                model = trial
+                expected = expected0
+            else:
+                expected = model.tick(s)
+            ticks.append(s)
+            last_s = s
+        checked += 1
+        for cid, allowed in expected.items():
+            got = snap.get(cid)
+            if got is not None and got not in allowed:
+                wrong.append(f"t={snap.t} second {s}: {cid}={got!r}, table says {sorted(allowed)!r}")
+        if snap.get("1004") is not None and snap.get("1004") != snap.get("1002"):
+            wrong.append(f"t={snap.t}: 1004={snap.get('1004')!r} differs from 1002={snap.get('1002')!r}")
+        if snap.get("pos") is not None and snap.get("pos") != str(s):
+            wrong.append(f"t={snap.t} second {s}: slider at {snap.get('pos')}")
+        if target_file and model.target is not None:
+            target_checked += 1
+            got = snap.get("file:target_pos.js")
+            if not model.fix and got == PLACEHOLDER and model.target != PLACEHOLDER:
+                # Retries come on the 10th, 19th, 28th... tick of the program; the
+                # count seen here may be one off (a tick that repeated its second).
+                n = len(ticks)
+                if n >= 9 and (n - 10) % 9 in (0, 1, 8):
+                    model.target = PLACEHOLDER
+            if got != model.target:
+                target_wrong.append(f"t={snap.t} second {s}: {got!r}, expected {model.target!r}")
+    c.check(f"{label}: readouts follow the table second by second",
+            checked > 0 and not wrong,
+            f"{checked} snapshots, ticks {ticks}" + ("; " + "; ".join(wrong[:6]) if wrong else ""))
+    if target_file:
+        c.check(f"{label}: target_pos.js follows the seconds with a fix",
+                target_checked > 0 and not target_wrong,
+                f"{target_checked} snapshots" + ("; " + "; ".join(target_wrong[:4]) if target_wrong else ""))
+    return ticks, model
+
+
+# ---------------------------------------------------------------- a case's setting
+
+class Case:
+    def __init__(self, a, name):
+        self.a, self.name = a, name
+        self.c = Checks(name)
+        os.makedirs(a.work, exist_ok=True)
+        self.clips = os.path.join(a.work, "clips")
+        self.log = open(os.path.join(a.work, name + ".log"), "w")
+        self.trace = os.path.join(a.work, name + ".trace")
+        if os.path.exists(self.trace):
+            os.remove(self.trace)
+        self.d = Driver(a, self.log)
+        self.d.cmd("env PLAYER_TRACE_FILE " + quote_arg(win_path(self.trace)))
+        self.temp = self.unix_temp(self.d.cmd("temp")[0]["path"])
+        # The map files of an earlier run must not pass for this one's.
+        for f in ("target_pos.js", "line_path.js"):
+            p = os.path.join(self.temp, f)
+            if os.path.exists(p):
+                os.remove(p)
+
+    def unix_temp(self, path):
+        drive, rest = path[0].lower(), path[2:].replace("\\", "/").strip("/")
+        return os.path.realpath(os.path.join(self.a.build, "wineprefix", "dosdevices", drive + ":", rest))
+
+    def clip(self, name):
+        return os.path.join(self.clips, name)
+
+    def start(self, clip, second, quoted=False):
+        tail = win_path(self.clip(clip)) + f"-{second}"
+        if quoted:
+            tail = '"' + tail + '"'
+        self.d.cmd(f"start {quote_arg(win_path(self.a.player))} {quote_arg(tail)}")
+
+    def trace_text(self):
+        try:
+            with open(self.trace, "rb") as f:
+                return f.read().decode("cp932", errors="replace")
+        except OSError:
+            return ""
+
+    def screenshot(self, name):
+        """The player's window from the X screen, into the shots folder."""
+        os.makedirs(self.a.shots, exist_ok=True)
+        path = os.path.join(self.a.shots, name)
+        with open(os.path.join(self.a.build, "xvfb.display")) as f:
+            display = f.read().strip()
+        size = self.d.cmd("client")[0]
+        w, h = size["window"].split(",")
+        env = dict(os.environ, DISPLAY=display)
+        # The window stays at the screen's top-left corner in these runs.
+        subprocess.run(["import", "-window", "root", "-crop", f"{w}x{h}+0+0", "+repage", path],
+                       env=env, check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        return path
+
+    def colours_in(self, shot, rect):
+        x, y, w, h = rect
+        out = subprocess.run(["convert", shot, "-crop", f"{w}x{h}+{x}+{y}", "+repage",
+                              "-format", "%k", "info:"], capture_output=True, text=True)
+        try:
+            return int(out.stdout.strip() or 0)
+        except ValueError:
+            return 0
+
+    def finish(self):
+        try:
+            out = self.d.cmd("close 8000", timeout=15, ok=True)
+            exited = [l for l in out if l.kind == "exited"]
+            if exited:
+                self.c.check("the window closes and the program ends with code 0",
+                             exited[0]["code"] == "0", f"exit code {exited[0]['code']}")
+            elif any(l.kind == "fail" and "no main window" not in l.body for l in out):
+                self.c.check("the window closes and the program ends", False, out[-1].text)
+        except RuntimeError as e:
+            self.c.check("the window closes and the program ends", False, str(e))
+        self.d.close()
+        self.log.close()
+        print(f"{self.name}: {self.c.failed} failed; driver transcript {self.log.name}, "
+              f"trace {self.trace}")
+        return 1 if self.c.failed else 0
+
+
+def snaps_of(lines):
+    return [l for l in lines if l.kind == "snap"]
+
+
+def rect_of(line, cid):
+    v = line.get(cid, "none")
+    if v == "none":
+        return None
+    x, y, w, h, vis = (int(p) for p in v.split(","))
+    return (x, y, w, h), vis
+
+
+class Scale:
+    """The layout arithmetic: canvas 1366 x 768 scaled to the client size."""
+
+    def __init__(self, w, h):
+        self.w, self.h = w, h
+        self.s = h // 52
+
+    def sx(self, v):
+        return v * self.w // 1366
+
+    def sy(self, v):
+        return v * self.h // 768
+
+
+# ---------------------------------------------------------------- cases
+
+WATCH = " ".join(READOUTS + ["pos", "video", "caption:1005", "file:target_pos.js"])
+ZERO = time_text(0, 0)
+
+
+def case_playback(a):
+    k = Case(a, "playback")
+    c, d = k.c, k.d
+    name, _, length = DRIVE
+    start_second = 3
+    table = Table(k.clip(name + ".csv"))
+    try:
+        k.start(name + ".MP4", start_second)
+        d.cmd("wait-player 20000", timeout=25)
+        snaps = []
+        # Up to the second tick: the pending start must seek on the first one.
+        # The first two ticks: the pending start must seek on the first one.
+        snaps += snaps_of(d.cmd("watch 3500 100 " + WATCH, timeout=10))
+        first_line = d.cmd("read max 1001")[0]
+        shot = k.screenshot("playback.png")
+        video_rect = rect_of(d.cmd("rects 1000")[0], "1000")
+        origin = d.cmd("rects 1000")[0]["origin"].split(",")
+        snaps += snaps_of(d.cmd("watch 4000 100 " + WATCH, timeout=10))
+        # Pause, look, play.
+        d.cmd("click 1005")
+        paused = snaps_of(d.cmd("watch 2500 100 " + WATCH, timeout=8))
+        d.cmd("click 1005")
+        resumed = snaps_of(d.cmd("watch 1800 100 " + WATCH, timeout=8))
+        rest = snaps_of(d.cmd(f"watch 25000 100 until {quote_arg('1002=' + ZERO)} " + WATCH, timeout=30))
+        d.cmd("sleep 1500")
+        after_stop = d.cmd("read 1002 1004 pos caption:1005 " + " ".join(READOUTS[2:]))[0]
+        line_path = d.cmd("file line_path.js")[0]
+        all_snaps = snaps + paused + resumed + rest
+
+        # The start: load shows the clip length, the video stays hidden until the
+        # first tick, which seeks to the start second.
+        ticks_seen = [(sn, seconds_of(sn.get("1002"))) for sn in all_snaps if sn.get("stable") == "1"]
+        before = [sn for sn, v in ticks_seen if v == (0, length)]
+        c.check("the load shows the clip length before the first tick",
+                bool(before) or not ticks_seen, f"first time text {all_snaps[0].get('1002')!r}")
+        c.check("the video stays hidden until the first tick",
+                bool(before) and all(sn.get("video") == "0" for sn in before[:1]),
+                f"video={before[0].get('video') if before else '?'} at t={before[0].t if before else '?'}")
+        # The first tick is the first snapshot with the video shown; its time text is
+        # the position before the seek, the next tick's is past the start second.
+        stable = [(sn, v) for sn, v in ticks_seen if v and v[1] == length]
+        first_tick = next((i for i, (sn, _) in enumerate(stable) if sn.get("video") == "1"), None)
+        if first_tick is None:
+            c.check("the first tick shows the video and seeks to the start second", False,
+                    f"seconds shown {[v[0] for _, v in stable]}")
+        else:
+            s1 = stable[first_tick][1][0]
+            s2 = next((v[0] for _, v in stable[first_tick:] if v[0] != s1), None)
+            c.check("the first tick shows the video and seeks to the start second",
+                    s1 <= 1 and s2 is not None and start_second <= s2 <= start_second + 2,
+                    f"first tick at second {s1}, next at {s2} (start second {start_second})")
+        c.check("the slider's range is the clip length", first_line.get("max") == str(length),
+                f"max {first_line.get('max')}")
+        if video_rect:
+            (x, y, w, h), _ = video_rect
+            colours = k.colours_in(shot, (int(origin[0]) + x + 4, int(origin[1]) + y + 4,
+                                          max(1, w - 8), max(1, h - 8)))
+            c.check("the video area shows a picture after the first ticks", colours > 50,
+                    f"{colours} colours in the video area of {shot}")
+
+        ticks, model = compare_readouts(c, all_snaps, table, True, length, "drive clip")
+        gaps = [b - a_ for a_, b in zip(ticks, ticks[1:])]
+        c.check("the ticks cover the clip second by second",
+                ticks and ticks[-1] >= length - 2 and all(0 <= g <= 2 for g in gaps[1:]),
+                f"ticks {ticks}")
+
+        # Pause and play.
+        p_stable = [sn for sn in paused if sn.get("stable") == "1"]
+        settled = [sn for sn in p_stable if sn.t - paused[0].t > 400] if paused else []
+        c.check("pause: the button offers Play and the time text stands still",
+                bool(p_stable) and p_stable[-1].get("caption:1005") == "Play"
+                and len({sn.get("1002") for sn in settled}) <= 1,
+                f"captions {[sn.get('caption:1005') for sn in p_stable]}, "
+                f"time texts {[sn.get('1002') for sn in p_stable]}")
+        r_secs = [seconds_of(sn.get("1002")) for sn in resumed + rest[:3]]
+        c.check("play: the button offers Pause and the time runs on",
+                bool(resumed) and resumed[-1].get("caption:1005") == "Pause"
+                and len({v for v in r_secs if v}) >= 2,
+                f"captions {[sn.get('caption:1005') for sn in resumed]}, seconds {r_secs}")
+
+        # The end of the only playlist row stops.
+        c.check("the end of the last clip stops: time text and slider back at zero, Play offered",
+                after_stop.get("1002") == ZERO and after_stop.get("1004") == ZERO
+                and after_stop.get("pos") == "0" and after_stop.get("caption:1005") == "Play",
+                after_stop.body)
+        # The tick that reaches the end reads row L (past the table) before it stops;
+        # the stop leaves those texts.
+        end_texts = model.tick(length)
+        wrong = [f"{cid}={after_stop.get(cid)!r} not in {sorted(v)}" for cid, v in end_texts.items()
+                 if cid in after_stop.fields and after_stop.get(cid) not in v]
+        c.check("the stop keeps the readouts of the end tick (row L, past the table)", not wrong,
+                "; ".join(wrong))
+        trace = k.trace_text()
+        tail = trace[trace.rfind("TICK"):] if "TICK" in trace else ""
+        c.check("after the stop no tick runs", "TICK" in trace and "Stop Timer" in tail,
+                f"text after the last tick: {tail[:120]!r}")
+
+        with open(os.path.join(k.clip(name + ".route"), "line_path.js"), newline="") as f:
+            expected_route = f.read()
+        got_route = line_path.get("line_path.js")
+        c.check("line_path.js holds the route of the sidecar (as telemetry-dump writes it)",
+                got_route is not None and got_route.replace("\r\n", "\n") == expected_route.replace("\r\n", "\n"),
+                f"{len(got_route or '')} vs {len(expected_route)} characters")
+    except Exception as e:  # a driver failure or a control that is not there
+        c.check("the driver session ran to its end", False, f"{type(e).__name__}: {e}")
+    return k.finish()
+
+
+def case_playlist(a):
+    k = Case(a, "playlist")
+    c, d = k.c, k.d
+    name_a, _, len_a = CLIP_A
+    table_a = Table(k.clip(name_a + ".csv"))
+    clip_a = name_a + "R.MP4"
+    try:
+        # The quoted form of the command line; a clip whose name ends in R reads the
+        # sidecar without the R.
+        k.start(clip_a, 2, quoted=True)
+        d.cmd("wait-player 20000", timeout=25)
+        rows = d.cmd("rows")
+        c.check("the command-line clip is the playlist's only row, with its own path",
+                rows[0]["count"] == "1" and len(rows) == 2
+                and rows[1]["text"].startswith(clip_a.ljust(15) + "     ")
+                and rows[1]["path"] == win_path(k.clip(clip_a)),
+                "; ".join(r.body for r in rows))
+        # Add File answers its dialog with a file from the clip folder.
+        d.cmd("click 1012")
+        d.cmd("open-file " + quote_arg(win_path(k.clip("E2E_B.MP4"))) + " 15000", timeout=20)
+        rows = d.cmd("rows")
+        c.check("Add File lists the chosen file as a second row that keeps its own path",
+                rows[0]["count"] == "2" and len(rows) == 3
+                and rows[2]["text"].startswith("E2E_B.MP4".ljust(15) + "     ")
+                and rows[2]["path"] == win_path(k.clip("E2E_B.MP4"))
+                and rows[1]["path"] == win_path(k.clip(clip_a)),
+                "; ".join(r.body for r in rows))
+
+        # The normal layout, then the enlarged one and back.
+        snaps = snaps_of(d.cmd("watch 1500 100 " + WATCH, timeout=5))
+        shot_normal = k.screenshot("layout-normal.png")
+        trace_before = k.trace_text().count("Font Size : ")
+        d.cmd("click 1008")
+        d.cmd("sleep 1200")
+        big = d.cmd("rects 1000 1001 1002 1004 1010 1014 1016 1017 1018 1020 1025")[0]
+        big_caption = d.cmd("read caption:1008 caption:1005")[0]
+        shot_big = k.screenshot("layout-enlarged.png")
+        client = d.cmd("client")
+        snaps += snaps_of(d.cmd("watch 800 100 " + WATCH, timeout=5))
+        d.cmd("click 1008")
+        d.cmd("sleep 1200")
+        normal = d.cmd("rects 1000 1001 1002 1004 1010 1014 1016 1017 1018 1020 1025")[0]
+        normal_caption = d.cmd("read caption:1008 caption:1005")[0]
+        shot_back = k.screenshot("layout-normal-again.png")
+        size_line = [l for l in client if l.kind == "size"]
+        w, h = (int(v) for v in size_line[0]["client"].split(",")) if size_line else (0, 0)
+        # Until the first resize the layout works on the canvas size itself: the
+        # window opens with an outer size of 1366 x 768 and lays out for that.
+        sc = Scale(1366, 768)
+        hidden = [cid for cid in ("1002", "1010", "1014", "1016", "1017", "1018", "1020", "1025")
+                  if rect_of(big, cid) and rect_of(big, cid)[1] == 1]
+        exp_big = (sc.sx(55), sc.sy(85), sc.sx(1255), sc.sy(575))
+        c.check("the enlarged layout hides the side panel and readouts, shows 1004, enlarges the video",
+                not hidden and rect_of(big, "1004")[1] == 1 and rect_of(big, "1000")[0] == exp_big
+                and big_caption.get("caption:1008") == "Normal Screen",
+                f"still visible {hidden}; 1000 {rect_of(big, '1000')} expected {exp_big}; "
+                f"1008 {big_caption.get('caption:1008')!r}; client {w}x{h}")
+        # 1016, the map, shows only with a connection (these runs have none).
+        shown_again = [cid for cid in ("1002", "1010", "1014", "1017", "1018", "1020", "1025")
+                       if not (rect_of(normal, cid) and rect_of(normal, cid)[1] == 1)]
+        exp_normal = (sc.sx(55), sc.sy(85), sc.sx(820), sc.sy(440))
+        c.check("back in the normal layout: panel and readouts shown, 1004 hidden, video back",
+                not shown_again and rect_of(normal, "1004")[1] == 0
+                and rect_of(normal, "1000")[0] == exp_normal
+                and normal_caption.get("caption:1008") == "Full Screen",
+                f"not visible {shown_again}; 1000 {rect_of(normal, '1000')} expected {exp_normal}; "
+                f"1008 {normal_caption.get('caption:1008')!r}")
+        c.check("playback goes on through both layout switches",
+                normal_caption.get("caption:1005") == "Pause" and big_caption.get("caption:1005") == "Pause",
+                f"1005 {big_caption.get('caption:1005')!r}, {normal_caption.get('caption:1005')!r}")
+        c.note(f"screenshots {shot_normal} {shot_big} {shot_back}")
+
+        # The end of row 0 advances to row 1, a clip without sidecar.
+        b_length = "1002~/ " + time_text(0, CLIP_B_SECONDS)[12:]
+        snaps += snaps_of(d.cmd(f"watch 15000 100 until {quote_arg(b_length)} " + WATCH + " sel",
+                                timeout=20))
+        compare_readouts(c, snaps, table_a, True, len_a, "clip with an R name")
+        after_a = snaps[-1] if snaps else None
+        b_snaps = snaps_of(d.cmd("watch 2600 100 " + WATCH + " sel", timeout=8))
+        c.check("the end of a clip plays the next playlist row",
+                bool(b_snaps) and b_snaps[-1].get("sel") == "1"
+                and seconds_of(b_snaps[-1].get("1002")) is not None
+                and seconds_of(b_snaps[-1].get("1002"))[1] == CLIP_B_SECONDS,
+                b_snaps[-1].body if b_snaps else "nothing seen")
+        target_at_a_end = after_a.get("file:target_pos.js") if after_a else None
+        compare_readouts(c, b_snaps, None, False, CLIP_B_SECONDS, "clip without sidecar",
+                         target_file=False)
+        c.check("a clip without sidecar leaves target_pos.js alone",
+                all(sn.get("file:target_pos.js") == target_at_a_end for sn in b_snaps),
+                f"{target_at_a_end!r}")
+
+        # Resizing lays out exactly once, at the new size.
+        fonts0 = k.trace_text().count("Font Size : ")
+        size = d.cmd("resize-client 1100 620")[0]
+        d.cmd("sleep 1500")
+        fonts1 = k.trace_text().count("Font Size : ")
+        resized = d.cmd("rects 1000 1014 1018 1001")[0]
+        sc = Scale(*(int(v) for v in size["client"].split(",")))
+        u = sc.sx(980) - 15 * (sc.s // 2)
+        expect = {"1000": (sc.sx(55), sc.sy(85), sc.sx(820), sc.sy(440)),
+                  "1014": (sc.sx(901), sc.sy(128), sc.sx(410), sc.sy(73))}
+        got = {cid: rect_of(resized, cid)[0] for cid in expect}
+        c.check("a resize lays out once, at the new client size",
+                fonts1 - fonts0 == 1 and got == expect and rect_of(resized, "1018")[0][0] == u
+                and rect_of(resized, "1001")[0][3] == 5,
+                f"'Font Size' traces +{fonts1 - fonts0}; {got} expected {expect}; "
+                f"1018 x {rect_of(resized, '1018')[0][0]} expected {u}; 1001 {rect_of(resized, '1001')}")
+        c.note(f"layout passes traced: {trace_before} before the enlarged switch, {fonts1} at the end")
+        after_resize = snaps_of(d.cmd("watch 2200 100 " + WATCH + " sel", timeout=8))
+        secs = {seconds_of(sn.get("1002")) for sn in after_resize}
+        c.check("playback resumes after the resize",
+                bool(after_resize) and after_resize[-1].get("caption:1005") == "Pause" and len(secs) >= 2,
+                f"seconds {sorted(v for v in secs if v)}")
+
+        # Stop, then Play reloads the selected row from its start.
+        d.cmd("click 1006")
+        d.cmd("sleep 600")
+        stopped = d.cmd("read 1002 1004 pos caption:1005 sel")[0]
+        c.check("stop: time texts and slider at zero, Play offered",
+                stopped.get("1002") == ZERO and stopped.get("1004") == ZERO
+                and stopped.get("pos") == "0" and stopped.get("caption:1005") == "Play",
+                stopped.body)
+        d.cmd("click 1005")
+        replay = snaps_of(d.cmd(f"watch 5000 50 until {quote_arg(b_length)} " + WATCH + " sel",
+                                timeout=10))
+        replay += snaps_of(d.cmd(f"watch 15000 100 until {quote_arg('1002=' + ZERO)} " + WATCH
+                                 + " sel", timeout=20))
+        firsts = [seconds_of(sn.get("1002")) for sn in replay[:6]]
+        c.check("play after stop reloads the selected row from its start",
+                bool(replay) and replay[-1].get("sel") == "1"
+                and any(v == (0, CLIP_B_SECONDS) for v in firsts)
+                and any(v and v[1] == CLIP_B_SECONDS and 1 <= v[0] <= 2 for v in
+                        (seconds_of(sn.get("1002")) for sn in replay)),
+                f"first time texts {firsts}")
+        compare_readouts(c, replay, None, False, CLIP_B_SECONDS, "clip without sidecar, replayed",
+                         target_file=False)
+        d.cmd("sleep 1200")
+        end = d.cmd("read 1002 pos caption:1005 sel")[0]
+        c.check("the end of the last row stops", end.get("1002") == ZERO and end.get("pos") == "0"
+                and end.get("caption:1005") == "Play", end.body)
+
+        # A double-click plays its row.
+        d.cmd("dblclick-row 0")
+        played = snaps_of(d.cmd(f"watch 2600 100 " + WATCH + " sel", timeout=8))
+        c.check("a double-click on row 0 plays that row's clip",
+                bool(played) and played[-1].get("sel") == "0"
+                and seconds_of(played[-1].get("1002")) is not None
+                and seconds_of(played[-1].get("1002"))[1] == len_a
+                and played[-1].get("caption:1005") == "Pause",
+                played[-1].body if played else "nothing seen")
+
+        # Open Video plays a file without listing it.
+        d.cmd("click 1007")
+        d.cmd("open-file " + quote_arg(win_path(k.clip("E2E_DRIVE.MP4"))) + " 15000", timeout=20)
+        opened = snaps_of(d.cmd("watch 2200 100 " + WATCH + " sel count", timeout=8))
+        c.check("Open Video plays the chosen file and does not list it",
+                bool(opened) and seconds_of(opened[-1].get("1002")) is not None
+                and seconds_of(opened[-1].get("1002"))[1] == DRIVE[2]
+                and opened[-1].get("count") == "2" and opened[-1].get("caption:1005") == "Pause",
+                opened[-1].body if opened else "nothing seen")
+
+        # A name inside another file's name: each row must still play its own file.
+        d.cmd("click 1012")
+        d.cmd("open-file " + quote_arg(win_path(k.clip("AR.MP4"))) + " 15000", timeout=20)
+        rows = d.cmd("rows")
+        pairs = [(r["text"].split(" ")[0], r["path"].rsplit("\\", 1)[-1]) for r in rows[1:]]
+        c.check("rows and paths stay pairs when one name lies inside another (AR.MP4, E2E_AR.MP4)",
+                len(pairs) == 3 and all(t == p for t, p in pairs)
+                and [t for t, _ in pairs] == ["AR.MP4", "E2E_AR.MP4", "E2E_B.MP4"], str(pairs))
+        d.cmd("dblclick-row 0")
+        ar = snaps_of(d.cmd("watch 2200 100 " + WATCH + " sel", timeout=8))
+        c.check("row 0 (AR.MP4) plays its own clip",
+                bool(ar) and ar[-1].get("sel") == "0" and seconds_of(ar[-1].get("1002")) is not None
+                and seconds_of(ar[-1].get("1002"))[1] == AR_SECONDS,
+                ar[-1].body if ar else "nothing seen")
+    except Exception as e:  # a driver failure or a control that is not there
+        c.check("the driver session ran to its end", False, f"{type(e).__name__}: {e}")
+    return k.finish()
+
+
+def case_unrenderable(a):
+    k = Case(a, "unrenderable")
+    c, d = k.c, k.d
+    try:
+        k.start("E2E_BAD.TS", 0)
+        box = d.cmd("answer-box 7 40000", timeout=45)[0]
+        c.check("a clip that cannot be rendered brings up the missing-codec question",
+                "Do you want to open a website" in box.get("text", ""), box.body)
+        d.cmd("wait-player 20000", timeout=25)
+        snaps = snaps_of(d.cmd("watch 2500 100 1002 1004 pos max caption:1005 video", timeout=8))
+        d.cmd("sleep 1500")
+        trace = k.trace_text()
+        ticks = len(re.findall(r"TICK \d+ us", trace))
+        last = snaps[-1] if snaps else None
+        # Nothing plays after the stop, so the play button offers Play again.
+        c.check("it stops itself on the first tick: one tick, then the timer stops",
+                last is not None and last.get("1002") == ZERO and last.get("1004") == ZERO
+                and last.get("pos") == "0" and last.get("max") == "0"
+                and last.get("caption:1005") == "Play"
+                and ticks == 1 and "Stop Timer" in trace[trace.rfind("TICK"):],
+                f"{ticks} ticks traced; last {last.body if last else '-'}")
+    except Exception as e:  # a driver failure or a control that is not there
+        c.check("the driver session ran to its end", False, f"{type(e).__name__}: {e}")
+    return k.finish()
+
+
+def proc_cpu_ms(pid):
+    """utime + stime of a Unix process, in ms."""
+    with open(f"/proc/{pid}/stat") as f:
+        fields = f.read().rsplit(")", 1)[1].split()
+    return (int(fields[11]) + int(fields[12])) * 1000 // os.sysconf("SC_CLK_TCK")
+
+
+def find_process(root_pid, marker):
+    """The Unix process that root_pid started (in its process group, as Wine's processes
+    stay even when they are not its children) whose command line holds marker."""
+    for entry in os.listdir("/proc"):
+        if not entry.isdigit():
+            continue
+        try:
+            if os.getpgid(int(entry)) != root_pid and int(entry) != root_pid:
+                continue
+            with open(f"/proc/{entry}/cmdline", "rb") as f:
+                if marker in f.read():
+                    return int(entry)
+        except OSError:
+            pass
+    return None
+
+
+def run_bare_graph(a, clip, seconds):
+    """CPU ms of a bare graph over `seconds` of playback, from /proc and from itself."""
+    proc = subprocess.Popen(["bash", a.wine_run, a.build, a.bare_graph, win_path(clip), str(seconds),
+                             "820", "440"], stdout=subprocess.PIPE, stderr=subprocess.PIPE,
+                            text=True, start_new_session=True)
+    try:
+        first = proc.stdout.readline().strip()
+        pid = find_process(proc.pid, b"bare-graph.exe")
+        before = proc_cpu_ms(pid) if first == "playing" and pid else None
+        line = proc.stdout.readline().strip()
+        after = proc_cpu_ms(pid) if before is not None else None
+        proc.wait(timeout=30)
+    except (OSError, subprocess.TimeoutExpired, ValueError):
+        os.killpg(proc.pid, 9)
+        proc.wait()
+        return None, None, proc.stderr.read()
+    own = Line("t=0 " + line) if line.startswith("cpu ") else None
+    return (after - before if before is not None else None), own, proc.stderr.read()
+
+
+def case_speed(a):
+    c = Checks("speed")
+    seconds = 30
+    clip = os.path.join(a.work, "clips", "E2E_SPEED.MP4")
+    report = []
+    # The yardstick: a bare graph, same clip, same video size as the viewer's video area.
+    bare_ms, own, err = run_bare_graph(a, clip, seconds)
+    c.check("the bare graph played the clip", bare_ms is not None, err.strip()[-300:])
+    if bare_ms is not None:
+        report.append(f"bare graph: {bare_ms} ms CPU over {own['wall_ms'] if own else '?'} ms of "
+                      f"playback (/proc; its own GetProcessTimes: "
+                      f"{int(own['user_ms']) + int(own['kernel_ms']) if own else '?'} ms; "
+                      f"RenderFile {own['render_ms'] if own else '?'} ms)")
+    k = Case(a, "speed-player")
+    d = k.d
+    try:
+        k.start("E2E_SPEED.MP4", 0)
+        d.cmd("wait-player 20000", timeout=25)
+        d.cmd("watch 5000 50 until " + quote_arg("1002~00:00:01 /") + " 1002", timeout=10)
+        pid = find_process(d.pid(), b"player.exe")
+        c.check("the player's process is found for measuring", pid is not None)
+        if pid:
+            cpu0, t0 = proc_cpu_ms(pid), time.monotonic()
+            d.cmd(f"sleep {seconds * 1000}", timeout=seconds + 10)
+            cpu1, t1 = proc_cpu_ms(pid), time.monotonic()
+            player_ms = cpu1 - cpu0
+            report.append(f"player: {player_ms} ms CPU over {(t1 - t0) * 1000:.0f} ms of playback (/proc)")
+            if bare_ms:
+                report.append(f"ratio player / bare graph: {player_ms / bare_ms:.2f}")
+        trace = k.trace_text()
+        ticks = [int(v) for v in re.findall(r"TICK (\d+) us", trace)]
+        if ticks:
+            q = sorted(ticks)
+            report.append(f"tick (steps 3 to 12): {len(q)} ticks, median {statistics.median(q):.0f} us, "
+                          f"90th percentile {q[max(0, int(len(q) * 0.9) - 1)]} us, max {q[-1]} us")
+        else:
+            report.append("tick: no TICK lines in the trace")
+        # Layout passes: the repaint that re-lays out after a resize, against a repaint alone.
+        d.cmd("click 1005")  # paused: the video's own painting stays out of the timing
+        d.cmd("sleep 500")
+        for w, h in ((1366, 768), (1920, 1080)):
+            rounds, plains, got = [], [], ""
+            for _ in range(3):
+                d.cmd("resize-client 1200 700")
+                d.cmd("sleep 300")
+                paint = d.cmd("paint-time 3")[0]
+                plains += [int(v) for v in paint["us"].split(",")]
+                relayout = d.cmd(f"relayout-time {w} {h}")
+                got = [l for l in relayout if l.kind == "size"][-1]["client"].replace(",", "x")
+                rounds.append(int([l for l in relayout if l.kind == "relayout"][0]["us"]))
+            plain = statistics.median(plains)
+            note = "" if got == f"{w}x{h}" else f" (the screen allows only {got})"
+            report.append(f"layout at {w}x{h}{note}: resize and repaint with the layout pass "
+                          f"{sorted(rounds)} us, a repaint alone {plain:.0f} us (median): the pass "
+                          f"takes at most about {statistics.median(rounds) - plain:.0f} us")
+        for w, h, us in re.findall(r"LAYOUT (\d+)x(\d+) (\d+) us", k.trace_text()):
+            report.append(f"traced layout pass {w}x{h}: {us} us")
+    except Exception as e:  # a driver failure or a control that is not there
+        c.check("the driver session ran to its end", False, f"{type(e).__name__}: {e}")
+    rc = k.finish()
+    for line in report:
+        c.note(line)
+    with open(os.path.join(a.work, "speed.txt"), "w") as f:
+        f.write("\n".join(report) + "\n")
+    return 1 if c.failed or rc else 0
+
+
+def main():
+    p = argparse.ArgumentParser()
+    p.add_argument("case", choices=["clips", "playback", "playlist", "unrenderable", "speed"])
+    for opt in ("build", "wine-run", "player", "driver", "bare-graph", "native", "work", "shots"):
+        p.add_argument("--" + opt, required=True)
+    a = p.parse_args()
+    a.work = os.path.abspath(a.work)
+    if a.case == "clips":
+        return make_clips(a)
+    if not os.path.exists(os.path.join(a.work, "clips", "ready")):
+        print("the clips are missing: run the clips case first", file=sys.stderr)
+        return 1
+    return {"playback": case_playback, "playlist": case_playlist,
+            "unrenderable": case_unrenderable, "speed": case_speed}[a.case](a)
+
+
+if __name__ == "__main__":
+    sys.exit(main())
