@@ -1,7 +1,6 @@
 // Size changes, the enlarged layout switch and the painting of the main window.
-#include <cmath>
-
 #include "app/MediaPlayerDlg_win.h"
+#include "app/gauges.h"
 #include "framework/Trace_win.h"
 #include "map/GoogleMaps_win.h"
 #include "map/internet_ok.h"
@@ -9,19 +8,11 @@
 
 namespace {
 
-const double kPi = 3.14159265;
-
-// A needle end point: angle clockwise from straight up.
-POINT NeedleEnd(int cx, int cy, double degrees, int length) {
-  double a = degrees * kPi / 180.0;
-  return {cx + static_cast<int>(std::sin(a) * length), cy - static_cast<int>(std::cos(a) * length)};
-}
-
-void DrawLine(HDC dc, COLORREF colour, POINT from, POINT to) {
+void DrawNeedle(HDC dc, COLORREF colour, const Needle& needle) {
   GdiPen pen(CreatePen(PS_SOLID, 3, colour));
   SelectedObject selected(dc, pen.Get());
-  MoveToEx(dc, from.x, from.y, NULL);
-  LineTo(dc, to.x, to.y);
+  MoveToEx(dc, needle.from.x, needle.from.y, NULL);
+  LineTo(dc, needle.to.x, needle.to.y);
 }
 
 }  // namespace
@@ -94,20 +85,10 @@ void CMediaPlayerDlg::OnLargeViewButton() {
 }
 
 void CMediaPlayerDlg::PaintGauges(HDC dc) {
-  const LayoutScale k(nClientWidth, nClientHeight);
   const COLORREF red = RGB(255, 70, 70), yellow = RGB(255, 255, 70);
-  POINT compass{k.sx(1263), k.sy(674)};
-  DrawLine(dc, red, compass, NeedleEnd(compass.x, compass.y, readouts.nCourse, k.sx(25)));
-  // Speed needles: 0 points left, 150 km/h up, 300 right; 80 canvas units long,
-  // scaled separately in x and y.
-  const POINT dial{k.sx(1100), k.sy(718)};
-  auto speedEnd = [&](int kmh) {
-    const POINT canvas = NeedleEnd(1100, 718, kmh * 90 / 150 - 90, 80);
-    return POINT{static_cast<LONG>(static_cast<long long>(canvas.x) * k.W / 1366),
-                 static_cast<LONG>(static_cast<long long>(canvas.y) * k.H / 768)};
-  };
-  DrawLine(dc, red, dial, speedEnd(readouts.nSpeed));
-  DrawLine(dc, yellow, dial, speedEnd(readouts.nPulseSpeed));
+  DrawNeedle(dc, red, CompassNeedle(readouts.nCourse, nClientWidth, nClientHeight));
+  DrawNeedle(dc, red, SpeedNeedle(readouts.nSpeed, nClientWidth, nClientHeight));
+  DrawNeedle(dc, yellow, SpeedNeedle(readouts.nPulseSpeed, nClientWidth, nClientHeight));
 }
 
 bool CMediaPlayerDlg::OnPaint() {

@@ -6,4 +6,5 @@ target_sources(core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/readouts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/layout.cpp
   ${CMAKE_CURRENT_LIST_DIR}/playlist_text.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/gauges.cpp
 )

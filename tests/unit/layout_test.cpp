@@ -1,5 +1,7 @@
 #include "app/layout.h"
 
+#include "app/gauges.h"
+
 #include <gtest/gtest.h>
 
 #include <map>
@@ -111,4 +113,26 @@ TEST(Layout, MinimumSizeMovesTheDraggedEdge) {
     EXPECT_EQ(r.right, c.out.right);
     EXPECT_EQ(r.bottom, c.out.bottom);
   }
+}
+
+TEST(Gauges, NeedlesPointWhereTheDialIsGraduated) {
+  struct Case {
+    int kmh;
+    int x, y;
+  } speeds[] = {{0, 1020, 718}, {150, 1100, 638}, {300, 1180, 718}, {75, 1044, 662}};
+  for (const Case& c : speeds) {
+    Needle n = SpeedNeedle(c.kmh, 1366, 768);
+    EXPECT_EQ(n.from.x, 1100);
+    EXPECT_EQ(n.from.y, 718);
+    EXPECT_EQ(n.to.x, c.x) << c.kmh;
+    EXPECT_EQ(n.to.y, c.y) << c.kmh;
+  }
+  Needle north = CompassNeedle(0, 1366, 768), east = CompassNeedle(90, 1366, 768);
+  EXPECT_EQ(north.to.x, 1263);
+  EXPECT_EQ(north.to.y, 674 - 25);
+  EXPECT_EQ(east.to.x, 1263 + 25);
+  EXPECT_EQ(east.to.y, 674);
+  Needle wide = SpeedNeedle(300, 1920, 1080);  // scaled separately in x and y
+  EXPECT_EQ(wide.to.x, 1180 * 1920 / 1366);
+  EXPECT_EQ(wide.to.y, 718 * 1080 / 768);
 }
