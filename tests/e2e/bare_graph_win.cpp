@@ -10,28 +10,14 @@
 // Exit code 0, 1 when the clip cannot be played, 2 for a usage error.
 #include <windows.h>
 #include <dshow.h>
-#include <wrl/client.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
-using Microsoft::WRL::ComPtr;
+#include "framework/Owners_win.h"
 
 namespace {
-
-class ComApartment {
- public:
-  ComApartment() : hr(CoInitialize(NULL)) {}
-  ~ComApartment() {
-    if (SUCCEEDED(hr)) CoUninitialize();
-  }
-  ComApartment(const ComApartment&) = delete;
-  ComApartment& operator=(const ComApartment&) = delete;
-
- private:
-  HRESULT hr;
-};
 
 unsigned long long CpuMs(unsigned long long& kernelMs) {
   FILETIME created, exited, kernel, user;
