@@ -314,6 +314,7 @@ void CNmeaParser::AddAltitude(const Field* fields, size_t count) {
 }
 
 void CNmeaParser::Finish() {
+  m_arena.TrimUnused();
   int64_t divisor = m_nGSensorCount > 0 ? m_nGSensorCount : 1;
   m_nMeanX = static_cast<int32_t>(m_nSumX / divisor);
   m_nMeanY = static_cast<int32_t>(m_nSumY / divisor);

@@ -25,9 +25,22 @@ class CRecordArena {
     return new (Allocate(sizeof(T))) T();
   }
 
-  // Only after every record built here has been destroyed.
+  // Only after every record built here has been destroyed. The chunks stay for
+  // the next parse, so successive loads do not fault in fresh pages each time.
   void Reset() {
+    m_current = 0;
+    m_used = m_chunks.empty() ? kChunkBytes : 0;
+  }
+
+  // Frees the chunks the last parse did not need.
+  void TrimUnused() {
+    if (m_chunks.size() > m_current + 1) m_chunks.resize(m_current + 1);
+  }
+
+  // Frees everything.
+  void Release() {
     m_chunks.clear();
+    m_current = 0;
     m_used = kChunkBytes;
   }
 
@@ -38,14 +51,20 @@ class CRecordArena {
   void* Allocate(size_t bytes) {
     bytes = (bytes + kAlign - 1) / kAlign * kAlign;
     if (m_used + bytes > kChunkBytes) {
-      m_chunks.emplace_back(new std::max_align_t[kChunkBytes / sizeof(std::max_align_t)]);
+      if (!m_chunks.empty() && m_current + 1 < m_chunks.size()) {
+        ++m_current;
+      } else {
+        m_chunks.emplace_back(new std::max_align_t[kChunkBytes / sizeof(std::max_align_t)]);
+        m_current = m_chunks.size() - 1;
+      }
       m_used = 0;
     }
-    void* p = reinterpret_cast<char*>(m_chunks.back().get()) + m_used;
+    void* p = reinterpret_cast<char*>(m_chunks[m_current].get()) + m_used;
     m_used += bytes;
     return p;
   }
 
   std::vector<std::unique_ptr<std::max_align_t[]>> m_chunks;
+  size_t m_current = 0;  // chunk being filled
   size_t m_used = kChunkBytes;
 };

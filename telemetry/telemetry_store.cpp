@@ -23,15 +23,18 @@ void PadTo(CTextColumn& column, int64_t rows) {
 }  // namespace
 
 bool CTelemetryStore::LoadTelemetry(const std::string& path, int bPresent, int64_t nClipSec) {
-  m_table.Reset();
-  if (bPresent == 0) return false;
+  if (bPresent == 0) {
+    m_table.Reset();
+    return false;
+  }
+  m_table.Clear();  // the fill below reserves what it needs
   m_parser.Parse(path);  // a sidecar that cannot be read gives no records
   FillTable(nClipSec);
   return true;
 }
 
 void CTelemetryStore::LoadTelemetryBytes(std::string_view bytes, int64_t nClipSec) {
-  m_table.Reset();
+  m_table.Clear();
   m_parser.ParseBytes(bytes);
   FillTable(nClipSec);
 }

@@ -25,3 +25,7 @@ const CTextColumn& CTelemetryTable::Column(TelemetryColumnId id) const {
 void CTelemetryTable::Reset() {
   for (CTextColumn& c : m_columns) c.Reset();
 }
+
+void CTelemetryTable::Clear() {
+  for (CTextColumn& c : m_columns) c.Clear();
+}

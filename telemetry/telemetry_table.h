@@ -28,7 +28,10 @@ class CTelemetryTable {
 
   CTextColumn& Column(TelemetryColumnId id);
   const CTextColumn& Column(TelemetryColumnId id) const;
+  // Empties every column and frees its memory.
   void Reset();
+  // Empties every column, keeping the memory for the next fill.
+  void Clear();
 
  private:
   static size_t Index(TelemetryColumnId id);

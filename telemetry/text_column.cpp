@@ -44,9 +44,15 @@ void CTextColumn::Reset() {
   m_ends.shrink_to_fit();
 }
 
+void CTextColumn::Clear() {
+  m_size = 0;
+  m_ends.clear();
+}
+
 void CTextColumn::Reserve(size_t rows, size_t chars) {
+  if (m_ends.empty() && m_ends.capacity() > 2 * rows + 64) std::vector<uint32_t>().swap(m_ends);
   m_ends.reserve(rows);
-  if (chars > m_capacity) {
+  if (chars > m_capacity || (m_size == 0 && m_capacity > 2 * chars + 64)) {
     std::unique_ptr<char[]> bigger(new char[chars]);
     if (m_size != 0) std::memcpy(bigger.get(), m_chars.get(), m_size);
     m_chars = std::move(bigger);

@@ -30,7 +30,11 @@ class CTextColumn {
   bool Get(int64_t row, std::string& out) const;
   bool Get(int64_t row, std::string_view& out) const;
   size_t Count() const { return m_ends.size(); }
+  // Empties the column and frees its memory.
   void Reset();
+  // Empties the column but keeps its memory for the next fill.
+  void Clear();
+  // Room for exactly this much; more than twice that is given back.
   void Reserve(size_t rows, size_t chars);
 
  private:

@@ -1,5 +1,7 @@
 #include "telemetry/telemetry_store.h"
 
+#include "telemetry/parse_description.h"
+
 #include <gtest/gtest.h>
 
 #include "test_files.h"
@@ -171,4 +173,29 @@ TEST(TelemetryStore, PadsFromMemoryTooAndCapsAbsurdLengths) {
   EXPECT_EQ(s.Table().Column(kColFix).Count(), 1000000u);
   s.LoadTelemetryBytes(Second(5, "A", "1"), -5);
   EXPECT_EQ(s.Table().Column(kColFix).Count(), 1u);
+}
+
+TEST(TelemetryStore, ReusedMemoryGivesTheSameTableAsAFreshOwner) {
+  // Successive loads reuse the record and column memory of earlier ones.
+  std::string longer, shorter;
+  for (int i = 0; i < 400; ++i) longer += Second(5, i % 7 ? "A" : "V", Kn(40 + i % 30), "$SPEED,0,28");
+  for (int i = 0; i < 3; ++i) shorter += Second(6, "A", Kn(12), "$SPEED,1,3");
+  CTelemetryStore reused, fresh;
+  reused.LoadTelemetryBytes(longer, 500);
+  reused.LoadTelemetryBytes(shorter, 10);
+  fresh.LoadTelemetryBytes(shorter, 10);
+  for (TelemetryColumnId id : CTelemetryTable::Ids()) {
+    const CTextColumn& a = reused.Table().Column(id);
+    const CTextColumn& b = fresh.Table().Column(id);
+    ASSERT_EQ(a.Count(), b.Count()) << id;
+    std::string ea, eb;
+    for (size_t r = 0; r < a.Count(); ++r) {
+      a.Get(static_cast<int64_t>(r), ea);
+      b.Get(static_cast<int64_t>(r), eb);
+      ASSERT_EQ(ea, eb) << id << " row " << r;
+    }
+  }
+  EXPECT_EQ(DescribeParse(reused.Parser()), DescribeParse(fresh.Parser()));
+  reused.LoadTelemetryBytes(longer, 500);
+  EXPECT_EQ(reused.Table().Column(kColGSensorX).Count(), 2500u);
 }
