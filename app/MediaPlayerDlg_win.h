@@ -88,7 +88,6 @@ class CMediaPlayerDlg : public CDialogBase {
   void CreateChildWindows();
   void OnMaximizeButton();
   void PaintGauges(HDC dc);
-  void ShowButtonText(int id, const char* text);
   std::string PathAt(int index) const;
   void AddPlaylistEntry(const std::string& path, const std::string& displayText);
   std::string DisplayTextOf(const std::string& path);
@@ -98,7 +97,6 @@ class CMediaPlayerDlg : public CDialogBase {
 
   // Texts pushed to the controls by data exchange.
   std::string strTimeText = " 00:00:00 / 00:00:00 ";
-  std::string strTimeText2 = " 00:00:00 / 00:00:00 ";
   ReadoutTexts readouts;
   std::string strVersion;
 

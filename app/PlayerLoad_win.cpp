@@ -71,11 +71,7 @@ int CMediaPlayerDlg::StopTimer() {
 }
 
 bool CMediaPlayerDlg::IsPlaying() {
-  if (!pMediaLib || pMediaLib->strFilePath.empty()) return false;
-  if (!pMediaLib->pGraphBuilder || !pMediaLib->pMediaControl) return false;
-  OAFilterState state = State_Stopped;
-  HRESULT hr = pMediaLib->pMediaControl->GetState(10, &state);
-  return SUCCEEDED(hr) && state == State_Running;
+  return pMediaLib && !pMediaLib->strFilePath.empty() && pMediaLib->IsRunning();
 }
 
 bool CMediaPlayerDlg::OnTimer(UINT_PTR) {
@@ -207,10 +203,7 @@ bool CMediaPlayerDlg::OnHScroll(UINT, UINT pos, HWND scrollBar) {
 }
 
 void CMediaPlayerDlg::SeekToSecond(int seconds) {
-  LONGLONG target = static_cast<LONGLONG>(seconds) * 10000000;
-  if (pMediaLib && pMediaLib->pGraphBuilder && pMediaLib->pMediaSeeking)
-    pMediaLib->pMediaSeeking->SetPositions(&target, AM_SEEKING_AbsolutePositioning, NULL,
-                                           AM_SEEKING_NoPositioning);
+  if (pMediaLib) pMediaLib->SeekTo(seconds);  // guarded there: no graph, no seek
   if (IsPlaying() && nTimerId == 0) StartTimer();
 }
 
