@@ -12,14 +12,23 @@ CMediaPlayerApp theApp;
 
 namespace {
 
-// The start clip and second from the command line, when the clip exists.
+// The start clip and second from the command line, when the clip exists; else
+// what to tell the user once the window shows.
 void ApplyStartRequest(CMediaPlayerDlg& dlg) {
-  char module[256] = "";
+  char module[MAX_PATH] = "";
   GetModuleFileNameA(NULL, module, sizeof module);
   StartRequest request;
-  if (!ParseStartCommandLine(GetCommandLineA(), ProgramFolderOf(module), request)) return;
+  if (!ParseStartCommandLine(GetCommandLineA(), ProgramFolderOf(module), request)) {
+    if (!request.strArgument.empty()) dlg.strStartProblem = StartProblemText(request, false);
+    return;
+  }
   const int second = numtext::AtoI(request.strSecond);
-  if (GetFileAttributesA(request.strClip.c_str()) == INVALID_FILE_ATTRIBUTES || second < 0) return;
+  if (second < 0) return;
+  const DWORD attributes = GetFileAttributesA(request.strClip.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    dlg.strStartProblem = StartProblemText(request, true);
+    return;
+  }
   dlg.strStartClip = request.strClip;
   dlg.nStartSec = second;
 }

@@ -5,7 +5,7 @@
 #include "app/layout.h"
 #include "framework/Trace_win.h"
 #include "map/GoogleMaps_win.h"
-#include "resource.h"
+#include "framework/MessageBox_win.h"
 #include "video/MediaLib_win.h"
 
 namespace {
@@ -40,18 +40,18 @@ void CMediaPlayerDlg::ReleaseEngine() {
 }
 
 void CMediaPlayerDlg::DoDataExchange(CDataExchange& dx) {
-  DDX_Text(dx, 1002, strTimeText);
-  DDX_Text(dx, 1004, strTimeText);
-  DDX_Text(dx, 1019, readouts.strAltitude);
-  DDX_Text(dx, 1018, readouts.strLatitude);
-  DDX_Text(dx, 1017, readouts.strLongitude);
-  DDX_Text(dx, 1025, readouts.strSpeed);
-  DDX_Text(dx, 1058, readouts.strUnit);
-  DDX_Text(dx, 1063, readouts.strSecond);
-  DDX_Text(dx, 1020, readouts.strGForceX);
-  DDX_Text(dx, 1021, readouts.strGForceY);
-  DDX_Text(dx, 1022, readouts.strGForceZ);
-  DDX_Text(dx, 1053, strVersion);
+  DDX_Text(dx, IDC_TIME_TEXT, strTimeText);
+  DDX_Text(dx, IDC_TIME_TEXT_LARGE, strTimeText);
+  DDX_Text(dx, IDC_ALTITUDE, readouts.strAltitude);
+  DDX_Text(dx, IDC_LATITUDE, readouts.strLatitude);
+  DDX_Text(dx, IDC_LONGITUDE, readouts.strLongitude);
+  DDX_Text(dx, IDC_SPEED_TEXT, readouts.strSpeed);
+  DDX_Text(dx, IDC_UNIT_TEXT, readouts.strUnit);
+  DDX_Text(dx, IDC_SECOND_TEXT, readouts.strSecond);
+  DDX_Text(dx, IDC_GFORCE_X, readouts.strGForceX);
+  DDX_Text(dx, IDC_GFORCE_Y, readouts.strGForceY);
+  DDX_Text(dx, IDC_GFORCE_Z, readouts.strGForceZ);
+  DDX_Text(dx, IDC_VERSION_TEXT, strVersion);
 }
 
 BOOL CMediaPlayerDlg::PreTranslateMessage(MSG* msg) {
@@ -62,52 +62,52 @@ BOOL CMediaPlayerDlg::PreTranslateMessage(MSG* msg) {
 
 bool CMediaPlayerDlg::OnButtonClicked(int id) {
   switch (id) {
-    case 1005:
+    case IDC_PLAY_PAUSE:
       app_Play(0);
       return true;
-    case 1006:
+    case IDC_STOP:
       OnStopButton();
       return true;
-    case 1007:
+    case IDC_OPEN_VIDEO:
       OpenVideoFile();
       return true;
-    case 1008:
+    case IDC_LARGE_VIEW:
       OnLargeViewButton();
       return true;
-    case 1009:
+    case IDC_SNAPSHOT:
       OnSnapshotButton();
       return true;
-    case 1011:
+    case IDC_BROWSE_FOLDER:
       BrowseFolder();
       return true;
-    case 1012:
+    case IDC_ADD_FILE:
       AddFile();
       return true;
-    case 1013:
+    case IDC_DELETE_FILE:
       DeleteEntry();
       return true;
-    case 1023:
+    case IDC_CLOSE:
       OnCancel();
       return true;
-    case 1024:
+    case IDC_MINIMIZE:
       ShowWindow(m_hWnd, SW_MINIMIZE);
       return true;
-    case 1027:
+    case IDC_MPH_RADIO:
       OnMphRadio();
       return true;
-    case 1036:
+    case IDC_MAXIMIZE:
       OnMaximizeButton();
       return true;
-    case 1044:
+    case IDC_WEB_SITE:
       ShellExecuteA(NULL, "open", kMakerSite, NULL, NULL, SW_SHOWNORMAL);
       return true;
-    case 1050:
+    case IDC_FRAME_STEP:
       OnFrameStepButton();
       return true;
-    case 1059:
+    case IDC_KPH_RADIO:
       OnKphRadio();
       return true;
-    case 1060:
+    case IDC_FULL_SCREEN:
       OnFullScreenButton();
       return true;
     default:
@@ -116,7 +116,7 @@ bool CMediaPlayerDlg::OnButtonClicked(int id) {
 }
 
 bool CMediaPlayerDlg::OnCommand(int id, int code, HWND) {
-  if (id == 1014 && code == LBN_DBLCLK) {
+  if (id == IDC_PLAYLIST && code == LBN_DBLCLK) {
     PlayEntry();
     return true;
   }
@@ -149,7 +149,27 @@ bool CMediaPlayerDlg::OnDestroy() {
 }
 
 bool CMediaPlayerDlg::OnMessage(UINT msg, WPARAM, LPARAM, LRESULT& result) {
-  if (msg != WM_QUERYDRAGICON) return false;
-  result = reinterpret_cast<LRESULT>(hIcon);
-  return true;
+  switch (msg) {
+    case WM_QUERYDRAGICON:
+      result = reinterpret_cast<LRESULT>(hIcon);
+      return true;
+    case CMediaLib::kKeyToggledMessage:
+      OnKeyToggled();
+      result = 0;
+      return true;
+    case kStartProblemMessage:
+      ShowStartProblem();
+      result = 0;
+      return true;
+    default:
+      return false;
+  }
+}
+
+// Posted by the window's initialisation, so the box comes over the shown window.
+void CMediaPlayerDlg::ShowStartProblem() {
+  if (strStartProblem.empty()) return;
+  const std::string text = strStartProblem;
+  strStartProblem.clear();
+  ShowMessageBox(m_hWnd, text.c_str(), kAppTitle, MB_OK | MB_ICONEXCLAMATION);
 }

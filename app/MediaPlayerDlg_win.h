@@ -13,6 +13,7 @@
 #include "controls/OptmizeFont_win.h"
 #include "framework/Dialog_win.h"
 #include "framework/Owners_win.h"
+#include "resources/resource.h"
 
 class CMediaLib;
 class CGoogleMaps;
@@ -28,8 +29,15 @@ class CMediaPlayerDlg : public CDialogBase {
   std::string strStartClip;
   int nStartSec = -1;
 
+  // Why the command-line start could not be made, told to the user once the
+  // window shows; empty when there is nothing to tell.
+  std::string strStartProblem;
+
   // Stops and releases the engine after the window has closed.
   void ReleaseEngine();
+
+  static constexpr UINT_PTR kTickTimerId = 1;
+  static constexpr UINT kStartProblemMessage = WM_APP + 127;
 
   // Loading and the one-second tick.
   void app_LoadVideo(std::string path);
@@ -55,6 +63,8 @@ class CMediaPlayerDlg : public CDialogBase {
   void DeleteEntry();
   void PlayEntry();
   void OpenVideoFile();
+  // The playlist row that plays, or -1 when the clip playing is not a row.
+  int PlayingRow() const { return bPlayingListRow ? nPlayIndex : -1; }
 
   // Layout.
   void LayoutControls(int first);
@@ -81,6 +91,16 @@ class CMediaPlayerDlg : public CDialogBase {
   bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
  private:
+  void LoadSidecar(const std::string& sidecar);
+  void OnKeyToggled();
+  void RetryMapWhenOffline();
+  void ShowSecond(int second);
+  bool AdvancePlaylist();
+  int PauseForLayout();
+  void ReloadAfterStop();
+  void EnterEnlargedLayout();
+  void LeaveEnlargedLayout();
+  void ShowStartProblem();
   void ReadoutsStepFor(int second);
   void ApplyLayout(const std::vector<LayoutItem>& items);
   void ApplyLayoutFont(int height);
@@ -89,8 +109,10 @@ class CMediaPlayerDlg : public CDialogBase {
   void OnMaximizeButton();
   void PaintGauges(HDC dc);
   std::string PathAt(int index) const;
-  void AddPlaylistEntry(const std::string& path, const std::string& displayText);
-  std::string DisplayTextOf(const std::string& path);
+  // Lists one file; false when the list refused it.
+  bool AddPlaylistEntry(const std::string& path, const std::string& displayText);
+  // After the list was refilled: the playing clip's row, if it is still listed.
+  void FindPlayingRow();
 
   std::unique_ptr<CMediaLib> pMediaLib;
   std::unique_ptr<CGoogleMaps> pGoogleMaps;
@@ -107,6 +129,8 @@ class CMediaPlayerDlg : public CDialogBase {
   int bHasSidecar = 0;
   int bStopped = 1;
   int nPlayIndex = 0;
+  // The clip playing is playlist row nPlayIndex (not one opened with "Open Video").
+  int bPlayingListRow = 0;
   int bStartPending = 0;
   int bLargeView = 0;
 

@@ -3,9 +3,11 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "app/MediaPlayerDlg_win.h"
+#include "framework/StopWatch_win.h"
 #include "framework/Trace_win.h"
 #include "map/GoogleMaps_win.h"
 #include "video/MediaLib_win.h"
@@ -30,7 +32,9 @@ BOOL CALLBACK SendFont(HWND child, LPARAM font) {
   return TRUE;
 }
 
-const int kReadoutIds[] = {1019, 1018, 1017, 1020, 1021, 1022, 1025, 1063, 1058};
+const int kReadoutIds[] = {IDC_ALTITUDE,   IDC_LATITUDE,    IDC_LONGITUDE,
+                           IDC_GFORCE_X,   IDC_GFORCE_Y,    IDC_GFORCE_Z,
+                           IDC_SPEED_TEXT, IDC_SECOND_TEXT, IDC_UNIT_TEXT};
 
 }  // namespace
 
@@ -46,14 +50,15 @@ BOOL CMediaPlayerDlg::OnInitDialog() {
   nClipLengthSec = 0;
   readouts.nCourse = readouts.nSpeed = readouts.nPulseSpeed = 0;
   bLargeView = 0;
-  HWND progress = GetDlgItem(1049);
+  HWND progress = GetDlgItem(IDC_PROGRESS);
   SendMessage(progress, PBM_SETBARCOLOR, 0, RGB(210, 0, 0));
   SendMessage(progress, PBM_SETBKCOLOR, 0, RGB(172, 172, 172));
   SendMessage(progress, PBM_SETRANGE32, 0, 100);
-  SendMessage(GetDlgItem(1059), BM_SETCHECK, BST_CHECKED, 0);
+  SendMessage(GetDlgItem(IDC_KPH_RADIO), BM_SETCHECK, BST_CHECKED, 0);
   bInitDone = 1;
-  ShowWindow(GetDlgItem(1052), SW_HIDE);
+  ShowWindow(GetDlgItem(IDC_INTERNET_STATUS), SW_HIDE);
   if (!strStartClip.empty()) AddStartupFile(strStartClip);
+  if (!strStartProblem.empty()) PostMessageA(m_hWnd, kStartProblemMessage, 0, 0);
   return TRUE;
 }
 
@@ -75,21 +80,15 @@ void CMediaPlayerDlg::ApplyLayout(const std::vector<LayoutItem>& items) {
   }
 }
 
-// Times a layout pass for the trace ("LAYOUT WxH n us").
+// Traces how long a layout pass took ("LAYOUT WxH n us").
 class LayoutTimer {
  public:
-  LayoutTimer(int w, int h) : width(w), height(h) { QueryPerformanceCounter(&start); }
-  ~LayoutTimer() {
-    LARGE_INTEGER end, frequency;
-    QueryPerformanceCounter(&end);
-    QueryPerformanceFrequency(&frequency);
-    TraceFormat("LAYOUT %dx%d %lld us\n", width, height,
-                (end.QuadPart - start.QuadPart) * 1000000 / frequency.QuadPart);
-  }
+  LayoutTimer(int w, int h) : width(w), height(h) {}
+  ~LayoutTimer() { TraceFormat("LAYOUT %dx%d %lld us\n", width, height, clock.ElapsedUs()); }
 
  private:
   int width, height;
-  LARGE_INTEGER start;
+  StopWatch clock;
 };
 
 void CMediaPlayerDlg::LayoutControls(int first) {
@@ -103,18 +102,13 @@ void CMediaPlayerDlg::LayoutControls(int first) {
   std::vector<LayoutItem> items = NormalLayout(k, measure);
   if (bLargeView) {  // the enlarged layout keeps its own places; only the title bar moves
     items.erase(std::remove_if(items.begin(), items.end(),
-                               [](const LayoutItem& i) {
-                                 return i.id != 1055 && i.id != 1052 && i.id != 1024 &&
-                                        i.id != 1036 && i.id != 1023 && i.id != 1004 &&
-                                        i.id != 1029 && i.id != 1059 && i.id != 1030 &&
-                                        i.id != 1027;
-                               }),
+                               [](const LayoutItem& i) { return !MovesInEnlargedLayout(i.id); }),
                 items.end());
     ApplyLayout(items);
     return;
   }
   ApplyLayout(items);
-  InvalidateRect(GetDlgItem(1016), NULL, FALSE);
+  InvalidateRect(GetDlgItem(IDC_MAP_AREA), NULL, FALSE);
   SetWindowLongPtrA(m_hWnd, GWL_STYLE, GetWindowLongPtrA(m_hWnd, GWL_STYLE) | WS_CLIPCHILDREN);
   if (first) CreateChildWindows();
   FitEngineWindow();
@@ -122,29 +116,26 @@ void CMediaPlayerDlg::LayoutControls(int first) {
     const int w = k.sx(421), h = k.sy(386);
     pGoogleMaps->SetMapArea(w, h);
     MoveWindow(pGoogleMaps->GetSafeHwnd(), 0, 0, w, h, TRUE);
-    MoveWindow(pGoogleMaps->GetDlgItem(1027), 0, 0, w, h, TRUE);
+    MoveWindow(pGoogleMaps->GetDlgItem(IDC_MAP_WEBVIEW), 0, 0, w, h, TRUE);
     pGoogleMaps->OnLayout(first != 0, bSizeChanged);
   }
-  SetPlayButtonImage(first ? true : IsPlaying());
+  SetPlayButtonImage(IsPlaying());  // also in the first pass: nothing plays yet
 }
 
 void CMediaPlayerDlg::CreateChildWindows() {
-  if (pMediaLib) {
-    pMediaLib->Stop();
-    pMediaLib->ReleaseGraph();
-  }
+  ReleaseEngine();
   pMediaLib = std::make_unique<CMediaLib>();
-  pMediaLib->Create(GetDlgItem(1000));
-  pMediaLib->pHostWnd = GetDlgItem(1000);
+  pMediaLib->Create(GetDlgItem(IDC_VIDEO_AREA));
+  pMediaLib->SetHost(GetDlgItem(IDC_VIDEO_AREA));
   TraceText("===> Create Media Library");
   pGoogleMaps = std::make_unique<CGoogleMaps>();
-  pGoogleMaps->Create(GetDlgItem(1016));
+  pGoogleMaps->Create(GetDlgItem(IDC_MAP_AREA));
 }
 
 void CMediaPlayerDlg::FitEngineWindow() {
   if (!pMediaLib || pMediaLib->GetSafeHwnd() == NULL) return;
-  HWND host = GetDlgItem(1000);
-  pMediaLib->pHostWnd = host;
+  HWND host = GetDlgItem(IDC_VIDEO_AREA);
+  pMediaLib->SetHost(host);
   RECT client;
   GetClientRect(host, &client);
   MoveWindow(pMediaLib->GetSafeHwnd(), 0, 0, client.right, client.bottom, TRUE);
@@ -191,5 +182,5 @@ void CMediaPlayerDlg::RefitReadoutText() {
 }
 
 void CMediaPlayerDlg::SetPlayButtonImage(bool playing) {
-  SetWindowTextA(GetDlgItem(1005), playing ? "Pause" : "Play");
+  SetWindowTextA(GetDlgItem(IDC_PLAY_PAUSE), playing ? "Pause" : "Play");
 }

@@ -6,6 +6,7 @@
 #include "app/MediaPlayerDlg_win.h"
 #include "app/clip_names.h"
 #include "app/time_text.h"
+#include "framework/StopWatch_win.h"
 #include "framework/Trace_win.h"
 #include "framework/WaitCursor_win.h"
 #include "map/GoogleMaps_win.h"
@@ -20,32 +21,16 @@ void CMediaPlayerDlg::app_LoadVideo(std::string path) {
   {
     WaitCursor wait;
     FitEngineWindow();
-    if (pMediaLib) {
-      pMediaLib->ReleaseGraph();
-      pMediaLib->strFilePath = path;
-      pMediaLib->OpenClip();
-      if (pMediaLib->pGraphBuilder && pMediaLib->pMediaSeeking) pMediaLib->QueryDuration();
-      pMediaLib->Play();
-    }
+    if (pMediaLib) pMediaLib->LoadClip(path);
     bStopped = 0;
     TraceText("\r\n Play And Load Video File app_LoadVideo ");
   }
   TraceFormat("[%s] \r\n [%s]", path.c_str(), sidecar.c_str());
-  nClipLengthSec = pMediaLib ? static_cast<int>(pMediaLib->nTotalSec) : 0;
+  nClipLengthSec = pMediaLib ? pMediaLib->LengthSec() : 0;
   strTimeText = TimeText(0, nClipLengthSec);
-  if (textfile::CanOpenForReading(sidecar)) {
-    bHasSidecar = 1;
-    if (pGoogleMaps) {
-      pGoogleMaps->LoadTelemetry(sidecar, 1, nClipLengthSec);
-      pGoogleMaps->ShowMap();
-      ShowWindow(pGoogleMaps->GetSafeHwnd(), SW_SHOW);
-    }
-  } else {
-    bHasSidecar = 0;
-    if (pGoogleMaps) pGoogleMaps->LoadTelemetry(sidecar, 0, nClipLengthSec);
-  }
+  LoadSidecar(sidecar);
   UpdateData(FALSE);
-  HWND slider = GetDlgItem(1001);
+  HWND slider = GetDlgItem(IDC_SEEK_SLIDER);
   SendMessage(slider, TBM_SETRANGE, FALSE, MAKELPARAM(0, nClipLengthSec));
   SendMessage(slider, TBM_SETRANGEMAX, FALSE, nClipLengthSec);  // beyond 16 bits too
   SendMessage(slider, TBM_SETPOS, TRUE, 0);
@@ -54,9 +39,18 @@ void CMediaPlayerDlg::app_LoadVideo(std::string path) {
   StartTimer();
 }
 
+void CMediaPlayerDlg::LoadSidecar(const std::string& sidecar) {
+  bHasSidecar = !sidecar.empty() && textfile::CanOpenForReading(sidecar) ? 1 : 0;
+  if (!pGoogleMaps) return;
+  pGoogleMaps->LoadTelemetry(sidecar, bHasSidecar, nClipLengthSec);
+  if (bHasSidecar == 0) return;  // the table is empty and the map stays hidden
+  pGoogleMaps->ShowMap();
+  ShowWindow(pGoogleMaps->GetSafeHwnd(), SW_SHOW);
+}
+
 int CMediaPlayerDlg::StartTimer() {
   StopTimer();
-  nTimerId = SetTimer(m_hWnd, 1, 1000, NULL);
+  nTimerId = SetTimer(m_hWnd, kTickTimerId, 1000, NULL);
   TraceText("\n\n===>  Start Timer ***\n");
   return 0;
 }
@@ -71,73 +65,71 @@ int CMediaPlayerDlg::StopTimer() {
 }
 
 bool CMediaPlayerDlg::IsPlaying() {
-  return pMediaLib && !pMediaLib->strFilePath.empty() && pMediaLib->IsRunning();
+  return pMediaLib && pMediaLib->HasClip() && pMediaLib->IsRunning();
+}
+
+// Space or Enter in the video toggled play: the button and the tick follow.
+void CMediaPlayerDlg::OnKeyToggled() {
+  if (!pMediaLib || !pMediaLib->TakeKeyToggle()) return;
+  const bool playing = IsPlaying();
+  SetPlayButtonImage(playing);
+  if (playing && nTimerId == 0) StartTimer();
 }
 
 bool CMediaPlayerDlg::OnTimer(UINT_PTR) {
-  if (pMediaLib && pMediaLib->bKeyToggled) {
-    SetPlayButtonImage(IsPlaying());
-    pMediaLib->bKeyToggled = false;
-  }
-  if (GetInternetOk() == 0) {
-    if (nMapRetryCounter % 10 == 0) {
-      if (pGoogleMaps) pGoogleMaps->ShowMap();
-      nMapRetryCounter = 1;
-    }
-    ++nMapRetryCounter;
-  }
-  LARGE_INTEGER start, end, frequency;
-  QueryPerformanceCounter(&start);
-  int s = 0, length = 0;
-  if (pMediaLib) {
-    pMediaLib->UpdatePosition();
-    s = static_cast<int>(pMediaLib->nCurrentSec);
-    length = static_cast<int>(pMediaLib->nTotalSec);
-  }
+  OnKeyToggled();
+  RetryMapWhenOffline();
+  StopWatch clock;
+  const CMediaLib::Position at = pMediaLib ? pMediaLib->ReportPosition() : CMediaLib::Position();
+  const int s = at.second;
   if (bHasSidecar == 1 && pGoogleMaps) pGoogleMaps->UpdateTargetPos(s, 1);
-  SendMessage(GetDlgItem(1001), TBM_SETPOS, TRUE, s);
-  InvalidateRect(GetDlgItem(1001), NULL, FALSE);
-  InvalidateRect(GetDlgItem(1010), NULL, FALSE);
-  strTimeText = TimeText(s, length);
+  ShowSecond(s);
+  strTimeText = TimeText(s, at.length);
   nShownSec = s;
   ReadoutsStepFor(s);
   RefitReadoutText();
   UpdateData(FALSE);
-  bool advanced = false;
-  if (nShownSec == nClipLengthSec && nShownSec != 0) {
-    HWND list = GetDlgItem(1014);
-    if (SendMessage(list, LB_SETCURSEL, nPlayIndex + 1, 0) != LB_ERR) {
-      nPlayIndex = nPlayIndex + 1;
-      advanced = true;
-      app_LoadVideo(PathAt(nPlayIndex));
-    }
-  }
+  const bool advanced = nShownSec >= nClipLengthSec && nShownSec != 0 && AdvancePlaylist();
   if (bStartPending == 1) {
-    if (pMediaLib && pMediaLib->nTotalSec >= nStartSec) SeekToSecond(nStartSec);
+    if (pMediaLib && pMediaLib->LengthSec() >= nStartSec) SeekToSecond(nStartSec);
     if (pMediaLib) ShowWindow(pMediaLib->GetSafeHwnd(), SW_SHOW);
     bStartPending = 0;
   }
   InvalidateRect(m_hWnd, NULL, FALSE);
-  QueryPerformanceCounter(&end);
-  QueryPerformanceFrequency(&frequency);
-  TraceFormat("TICK %lld us\n", (end.QuadPart - start.QuadPart) * 1000000 / frequency.QuadPart);
-  if (!advanced && length == s) OnStopButton();
+  TraceFormat("TICK %lld us\n", clock.ElapsedUs());
+  if (!advanced && s >= at.length) OnStopButton();
+  return true;
+}
+
+void CMediaPlayerDlg::RetryMapWhenOffline() {
+  if (GetInternetOk() != 0) return;
+  if (nMapRetryCounter % 10 == 0) {
+    if (pGoogleMaps) pGoogleMaps->ShowMap();
+    nMapRetryCounter = 1;
+  }
+  ++nMapRetryCounter;
+}
+
+// Slider and graph at second s.
+void CMediaPlayerDlg::ShowSecond(int s) {
+  HWND slider = GetDlgItem(IDC_SEEK_SLIDER);
+  SendMessage(slider, TBM_SETPOS, TRUE, s);
+  InvalidateRect(slider, NULL, FALSE);
+  InvalidateRect(GetDlgItem(IDC_GSENSOR_AREA), NULL, FALSE);
+}
+
+// The next playlist row, when the clip that ended is a playlist row.
+bool CMediaPlayerDlg::AdvancePlaylist() {
+  if (!bPlayingListRow) return false;
+  if (SendMessage(GetDlgItem(IDC_PLAYLIST), LB_SETCURSEL, nPlayIndex + 1, 0) == LB_ERR)
+    return false;
+  nPlayIndex = nPlayIndex + 1;
+  app_LoadVideo(PathAt(nPlayIndex));
   return true;
 }
 
 int CMediaPlayerDlg::app_Play(int pauseOnly) {
-  if (pauseOnly != 0) {
-    if (!pMediaLib) {
-      TraceText("===>  Media Library is NULL");
-      return 0;
-    }
-    TraceText("Check Media Library is created");
-    if (!pMediaLib->bReady || !IsPlaying()) return 0;
-    pMediaLib->Pause();
-    StopTimer();
-    SetPlayButtonImage(false);
-    return 1;
-  }
+  if (pauseOnly != 0) return PauseForLayout();
   TraceText("===> Check Play Status");
   if (IsPlaying()) {
     TraceText("===> Video is Running");
@@ -149,21 +141,45 @@ int CMediaPlayerDlg::app_Play(int pauseOnly) {
   TraceText("===> Video is Not Running");
   TraceText("\r\n <===> Start app_Play ====>");
   if (bStopped == 1) {
-    nPlayIndex = static_cast<int>(SendMessage(GetDlgItem(1014), LB_GETCURSEL, 0, 0));
-    if (nPlayIndex >= 0) app_LoadVideo(PathAt(nPlayIndex));
+    ReloadAfterStop();
     TraceText("\r\n ===> End Play Video File , Find Selected File");
   }
-  const bool loaded = pMediaLib && !pMediaLib->strFilePath.empty();
-  if (loaded) {
+  if (pMediaLib && pMediaLib->HasClip()) {
     TraceText("\r\n ###### app_Play is pause to Play");
     pMediaLib->Play();
   }
   TraceText("===> End app_Play");
-  if (loaded) {
-    SetPlayButtonImage(true);
-    if (nTimerId == 0) StartTimer();
-  }
+  const bool playing = IsPlaying();
+  SetPlayButtonImage(playing);
+  if (playing && nTimerId == 0) StartTimer();
   return 0;
+}
+
+// Pauses a running clip before a re-layout; 1 when it paused.
+int CMediaPlayerDlg::PauseForLayout() {
+  if (!pMediaLib) {
+    TraceText("===>  Media Library is NULL");
+    return 0;
+  }
+  TraceText("Check Media Library is created");
+  if (!pMediaLib->IsReady() || !IsPlaying()) return 0;
+  pMediaLib->Pause();
+  StopTimer();
+  SetPlayButtonImage(false);
+  return 1;
+}
+
+// Play after a stop starts the selected playlist row from its start, or, with no
+// row selected, the clip that was playing (one opened with "Open Video").
+void CMediaPlayerDlg::ReloadAfterStop() {
+  const int row = static_cast<int>(SendMessage(GetDlgItem(IDC_PLAYLIST), LB_GETCURSEL, 0, 0));
+  if (row >= 0) {
+    nPlayIndex = row;
+    bPlayingListRow = 1;
+    app_LoadVideo(PathAt(row));
+  } else if (pMediaLib && pMediaLib->HasClip()) {
+    app_LoadVideo(pMediaLib->ClipPath());
+  }
 }
 
 void CMediaPlayerDlg::OnStopButton() {
@@ -172,14 +188,12 @@ void CMediaPlayerDlg::OnStopButton() {
     TraceText("===>  Media Library is NULL");
   } else {
     TraceText("Check Media Library is created");
-    if (pMediaLib->bReady) StopClip();
+    if (pMediaLib->IsReady()) StopClip();
   }
   // Nothing plays after a stop, also when the clip could not be rendered.
   SetPlayButtonImage(false);
   if (pGoogleMaps) pGoogleMaps->UpdateTargetPos(0, 1);
-  SendMessage(GetDlgItem(1001), TBM_SETPOS, TRUE, 0);
-  InvalidateRect(GetDlgItem(1001), NULL, FALSE);
-  InvalidateRect(GetDlgItem(1010), NULL, FALSE);
+  ShowSecond(0);
   strTimeText = TimeText(0, 0);
   nShownSec = 0;
   UpdateData(FALSE);
@@ -196,9 +210,11 @@ void CMediaPlayerDlg::StopClip() {
   TraceText("Invalidate Finish");
 }
 
-bool CMediaPlayerDlg::OnHScroll(UINT, UINT pos, HWND scrollBar) {
-  if (scrollBar != GetDlgItem(1001)) return false;
-  SeekToSecond(static_cast<int>(pos));
+bool CMediaPlayerDlg::OnHScroll(UINT code, UINT pos, HWND scrollBar) {
+  if (scrollBar != GetDlgItem(IDC_SEEK_SLIDER)) return false;
+  // Only the thumb codes carry a position; the others (a click in the channel, a
+  // key, the end of a drag) come with 0 and would send the video to its start.
+  if (code == SB_THUMBTRACK || code == SB_THUMBPOSITION) SeekToSecond(static_cast<int>(pos));
   return false;
 }
 
@@ -226,9 +242,9 @@ void CMediaPlayerDlg::OnFullScreenButton() {
 }
 
 void CMediaPlayerDlg::OnKphRadio() {
-  if (SendMessage(GetDlgItem(1059), BM_GETCHECK, 0, 0) != 0) readouts.strUnit = "KPH";
+  if (SendMessage(GetDlgItem(IDC_KPH_RADIO), BM_GETCHECK, 0, 0) != 0) readouts.strUnit = "KPH";
 }
 
 void CMediaPlayerDlg::OnMphRadio() {
-  if (SendMessage(GetDlgItem(1027), BM_GETCHECK, 0, 0) != 0) readouts.strUnit = "MPH";
+  if (SendMessage(GetDlgItem(IDC_MPH_RADIO), BM_GETCHECK, 0, 0) != 0) readouts.strUnit = "MPH";
 }

@@ -17,35 +17,35 @@ HBRUSH CMediaPlayerDlg::OnCtlColor(HDC dc, HWND control, UINT kind) {
   const int id = GetDlgCtrlID(control);
   COLORREF text = CLR_INVALID;
   switch (id) {
-    case 1002:
-    case 1004:
-    case 1017:
-    case 1018:
-    case 1019:
-    case 1025:
-    case 1029:
-    case 1030:
-    case 1058:
-    case 1053:
+    case IDC_TIME_TEXT:
+    case IDC_TIME_TEXT_LARGE:
+    case IDC_LONGITUDE:
+    case IDC_LATITUDE:
+    case IDC_ALTITUDE:
+    case IDC_SPEED_TEXT:
+    case IDC_KPH_LABEL:
+    case IDC_MPH_LABEL:
+    case IDC_UNIT_TEXT:
+    case IDC_VERSION_TEXT:
       text = RGB(255, 255, 255);
       break;
-    case 1020:
+    case IDC_GFORCE_X:
       text = RGB(255, 70, 70);
       break;
-    case 1021:
+    case IDC_GFORCE_Y:
       text = RGB(70, 255, 70);
       break;
-    case 1022:
+    case IDC_GFORCE_Z:
       text = RGB(70, 70, 255);
       break;
-    case 1063:
+    case IDC_SECOND_TEXT:
       text = RGB(255, 255, 70);
       break;
     default:
       break;
   }
   if (text != CLR_INVALID) SetTextColor(dc, text);
-  const bool version = id == 1053;
+  const bool version = id == IDC_VERSION_TEXT;
   SetBkColor(dc, version ? RGB(0x30, 0x30, 0x30) : RGB(0, 0, 0));
   // Until the skin paints the background, labels sit on black panels.
   if (kind == CTLCOLOR_STATIC || kind == CTLCOLOR_DLG)

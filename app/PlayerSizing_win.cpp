@@ -27,13 +27,15 @@ void CMediaPlayerDlg::RelayoutToClientSize() {
 }
 
 bool CMediaPlayerDlg::OnSize(UINT type, int, int) {
-  if (!bInitDone || type == SIZE_MINIMIZED) return false;
-  const int paused = app_Play(1);
+  if (type == SIZE_MINIMIZED) return false;
+  // Also while the window initialises: its first layout is made for the canvas
+  // size, and the first paint must lay out again to the real client size.
   bRelayoutPending = 1;
+  if (!bInitDone) return false;
+  const int paused = app_Play(1);
   if (bLargeView) {
     RelayoutToClientSize();
-    bLargeView = 0;
-    OnLargeViewButton();
+    EnterEnlargedLayout();  // again, at the new size
   } else {
     InvalidateRect(m_hWnd, NULL, FALSE);
   }
@@ -50,37 +52,47 @@ void CMediaPlayerDlg::OnMaximizeButton() {
     ShowWindow(m_hWnd, SW_MAXIMIZE);
     bMaximized = 1;
   }
-  SetWindowTextA(GetDlgItem(1036), bMaximized ? "Restore" : "Maxmize");
+  SetWindowTextA(GetDlgItem(IDC_MAXIMIZE), bMaximized ? "Restore" : "Maxmize");
   bRelayoutPending = 1;
   InvalidateRect(m_hWnd, NULL, FALSE);
   if (paused) app_Play(0);
 }
 
+// Entering needs a rendered clip; leaving never does, so the normal layout can
+// always be had back (also after a clip that could not be played).
 void CMediaPlayerDlg::OnLargeViewButton() {
   if (!pMediaLib) {
     TraceText("===>  Media Library is NULL");
     return;
   }
   TraceText("Check Media Library is created");
-  if (!pMediaLib->bReady) return;
-  if (bLargeView == 0) {
-    bLargeView = 1;
-    bEnlargedView = 1;
-    HideForEnlarged();
-    LayoutEnlarged();
-    FitEngineWindow();
-    SetPlayButtonImage(IsPlaying());
-    SetWindowTextA(GetDlgItem(1008), "Normal Screen");
-  } else {
-    bLargeView = 0;
-    bEnlargedView = 0;
-    ShowForNormal();
-    bSizeChanged = 0;
-    LayoutControls(0);
-    FitEngineWindow();
-    SetPlayButtonImage(IsPlaying());
-    SetWindowTextA(GetDlgItem(1008), "Full Screen");
+  if (bLargeView) {
+    LeaveEnlargedLayout();
+  } else if (pMediaLib->IsReady()) {
+    EnterEnlargedLayout();
   }
+}
+
+void CMediaPlayerDlg::EnterEnlargedLayout() {
+  bLargeView = 1;
+  bEnlargedView = 1;
+  HideForEnlarged();
+  LayoutEnlarged();
+  FitEngineWindow();
+  SetPlayButtonImage(IsPlaying());
+  SetWindowTextA(GetDlgItem(IDC_LARGE_VIEW), "Normal Screen");
+  InvalidateRect(m_hWnd, NULL, TRUE);
+}
+
+void CMediaPlayerDlg::LeaveEnlargedLayout() {
+  bLargeView = 0;
+  bEnlargedView = 0;
+  ShowForNormal();
+  bSizeChanged = 0;
+  LayoutControls(0);
+  FitEngineWindow();
+  SetPlayButtonImage(IsPlaying());
+  SetWindowTextA(GetDlgItem(IDC_LARGE_VIEW), "Full Screen");
   InvalidateRect(m_hWnd, NULL, TRUE);
 }
 
@@ -107,16 +119,15 @@ bool CMediaPlayerDlg::OnPaint() {
     if (!bLargeView) {
       const LayoutScale k(nClientWidth, nClientHeight);
       if (GetInternetOk()) {
-        ShowWindow(GetDlgItem(1016), SW_SHOW);
+        ShowWindow(GetDlgItem(IDC_MAP_AREA), SW_SHOW);
       } else {
-        ShowWindow(GetDlgItem(1016), SW_HIDE);
+        ShowWindow(GetDlgItem(IDC_MAP_AREA), SW_HIDE);
         RECT map{k.sx(896), k.sy(220), k.sx(896) + k.sx(421), k.sy(220) + k.sy(386)};
         GdiBrush grey(CreateSolidBrush(RGB(48, 48, 52)));
         FillRect(paint.Get(), &map, grey.Get());
         SetBkMode(paint.Get(), TRANSPARENT);
         SetTextColor(paint.Get(), RGB(220, 220, 220));
-        DrawTextA(paint.Get(), "No connection: map unavailable", -1, &map,
-                  DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        DrawTextA(paint.Get(), MapOffText(), -1, &map, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
       }
     }
   }

@@ -7,17 +7,20 @@ const char* const kExtensions[] = {".MOV", ".mov", ".TS", ".ts", ".AVI", ".avi",
 }  // namespace
 
 std::string SidecarPathOf(const std::string& clipPath) {
-  long p = -1;
+  // Only the file name is searched: a folder such as "d.tsai" must not cut the path.
+  const size_t name = clipPath.find_last_of("\\/") + 1;  // 0 without a folder
+  size_t p = std::string::npos;
   for (const char* ext : kExtensions) {
-    size_t at = clipPath.find(ext);
+    const size_t at = clipPath.find(ext, name);
     if (at != std::string::npos && at >= 1) {
-      p = static_cast<long>(at);
+      p = at;
       break;
     }
   }
-  size_t r = clipPath.rfind('R');
-  if (r != std::string::npos && static_cast<long>(r) == p - 1) p = static_cast<long>(r);
-  return (p > 0 ? clipPath.substr(0, static_cast<size_t>(p)) : std::string()) + ".nmea";
+  if (p == std::string::npos) return std::string();
+  const size_t r = clipPath.rfind('R');
+  if (r != std::string::npos && r + 1 == p) p = r;
+  return clipPath.substr(0, p) + ".nmea";
 }
 
 bool IsVideoFileName(const std::string& name) {

@@ -4,7 +4,9 @@
 #include <string>
 
 // The sidecar beside the clip: same name with ".nmea"; a capital R just before
-// the extension is dropped, so D:\DCIM\x_R.MOV reads D:\DCIM\x_.nmea.
+// the extension is dropped, so D:\DCIM\x_R.MOV reads D:\DCIM\x_.nmea. The
+// extension is looked for in the file name only; a name without one of the clip
+// extensions has no sidecar (empty result).
 std::string SidecarPathOf(const std::string& clipPath);
 
 // A name qualifies when it holds one of the clip extensions (case as written)

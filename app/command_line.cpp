@@ -22,6 +22,7 @@ bool ParseStartCommandLine(const std::string& commandLine, const std::string& pr
   const std::string argument = (q3 != std::string::npos && q4 != std::string::npos)
                                    ? commandLine.substr(q3 + 1, q4 - q3 - 1)
                                    : commandLine.substr(q2 + 1);
+  request.strArgument = TrimSpaces(argument);
   const size_t dash = argument.rfind('-');
   if (dash == std::string::npos) return false;
   request.strSecond = argument.substr(dash + 1);
@@ -38,4 +39,12 @@ bool ParseStartCommandLine(const std::string& commandLine, const std::string& pr
 std::string ProgramFolderOf(const std::string& modulePath) {
   size_t slash = modulePath.rfind('\\');
   return slash == std::string::npos ? "" : modulePath.substr(0, slash + 1);
+}
+
+std::string StartProblemText(const StartRequest& request, bool parsed) {
+  std::string text = "The clip to start with cannot be opened:\r\n";
+  if (parsed) return text + request.strClip;
+  return text + request.strArgument +
+         "\r\n\r\nName the clip and the second to start at, joined by a minus sign, "
+         "for example D:\\DCIM\\clip01.MOV-35";
 }

@@ -42,6 +42,10 @@ std::vector<LayoutItem> NormalLayout(const LayoutScale& scale, const MeasureText
 // The enlarged layout pass.
 std::vector<LayoutItem> EnlargedLayout(const LayoutScale& scale, const MeasureText& measure);
 
+// The controls that a normal pass still moves while the enlarged layout is on:
+// the title bar and the controls that are never shown.
+bool MovesInEnlargedLayout(int id);
+
 // Which controls each layout hides and shows.
 const std::vector<int>& HiddenWhenEnlarged();
 const std::vector<int>& ShownWhenEnlarged();

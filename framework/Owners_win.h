@@ -1,5 +1,6 @@
-// Small single owners for the handles the window code holds, so that it never
-// calls DeleteObject or CoUninitialize itself.
+// Small single owners, one per handle kind the program holds, so that no other
+// file calls DeleteObject, CloseHandle, FindClose, RegCloseKey, CoTaskMemFree or
+// CoUninitialize itself.
 #pragma once
 
 #include <windows.h>
@@ -164,4 +165,60 @@ class LoadedModule {
 
  private:
   HMODULE module;
+};
+
+// A search of FindFirstFileA, closed with its owner.
+class FindHandle {
+ public:
+  FindHandle(const char* pattern, WIN32_FIND_DATAA& data)
+      : handle(FindFirstFileA(pattern, &data)) {}
+  ~FindHandle() {
+    if (Valid()) FindClose(handle);
+  }
+  FindHandle(const FindHandle&) = delete;
+  FindHandle& operator=(const FindHandle&) = delete;
+  bool Valid() const { return handle != INVALID_HANDLE_VALUE; }
+  bool Next(WIN32_FIND_DATAA& data) { return FindNextFileA(handle, &data) != FALSE; }
+
+ private:
+  HANDLE handle;
+};
+
+// A registry key opened for reading, closed with its owner; Get() is NULL when
+// the key could not be opened.
+class RegistryKey {
+ public:
+  RegistryKey(HKEY root, const char* path) {
+    if (RegOpenKeyExA(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS) key = NULL;
+  }
+  ~RegistryKey() {
+    if (key) RegCloseKey(key);
+  }
+  RegistryKey(const RegistryKey&) = delete;
+  RegistryKey& operator=(const RegistryKey&) = delete;
+  HKEY Get() const { return key; }
+
+ private:
+  HKEY key = NULL;
+};
+
+// Memory from the task allocator (a text the WebView2 runtime returns, an item
+// list of the shell's folder dialog), freed with CoTaskMemFree.
+template <class T>
+class CoTaskMem {
+ public:
+  explicit CoTaskMem(T* p = nullptr) : pointer(p) {}
+  ~CoTaskMem() { CoTaskMemFree(pointer); }
+  CoTaskMem(const CoTaskMem&) = delete;
+  CoTaskMem& operator=(const CoTaskMem&) = delete;
+  T* Get() const { return pointer; }
+  // For calls that hand out a new allocation.
+  T** Out() {
+    CoTaskMemFree(pointer);
+    pointer = nullptr;
+    return &pointer;
+  }
+
+ private:
+  T* pointer;
 };

@@ -32,7 +32,8 @@ void CGoogleMaps::LoadTelemetry(const std::string& path, int bPresent, int64_t n
 }
 
 void CGoogleMaps::ShowMap() {
-  UpdateTargetPos(-1, 0);
+  // Before the page loads: its first view is centred on this position.
+  m_core.WriteStartPos();
   m_core.MarkShown();
   if (m_hWnd != NULL) m_probe.Request(m_hWnd, kProbeAnswerMessage);
 }
@@ -61,8 +62,12 @@ void CGoogleMaps::DoDataExchange(CDataExchange& dx) { DDX_Control(dx, kWebViewPl
 BOOL CGoogleMaps::OnInitDialog() {
   UpdateData(FALSE);
   // A web view that failed is closed by its host; the main window then shows
-  // its offline picture and the tick retries the map.
-  m_webView.SetFailureHandler([this] { HideWebView(); });
+  // its offline picture (saying the map, not the connection, failed) and the
+  // tick retries the map.
+  m_webView.SetFailureHandler([this] {
+    HideWebView();
+    SetMapUnavailable();
+  });
   return TRUE;
 }
 
@@ -77,6 +82,7 @@ bool CGoogleMaps::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& res
 void CGoogleMaps::OnProbeAnswer(bool reachable) {
   if (!reachable) {
     HideWebView();
+    SetInternetOk(0);
     return;
   }
   WriteMapPage();
@@ -88,5 +94,4 @@ void CGoogleMaps::OnProbeAnswer(bool reachable) {
 
 void CGoogleMaps::HideWebView() {
   if (m_webView.GetSafeHwnd() != NULL) ShowWindow(m_webView.GetSafeHwnd(), SW_HIDE);
-  SetInternetOk(0);
 }

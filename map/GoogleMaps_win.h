@@ -30,7 +30,7 @@ class CGoogleMaps : public CDialogBase {
 
   // Refills the per-second table from the sidecar and writes the route file.
   void LoadTelemetry(const std::string& path, int bPresent, int64_t nClipSec);
-  // Writes the placeholder position and probes the connection; the page is
+  // Writes the start position and probes the connection; the page is
   // written and shown (or the web view hidden) when the answer comes back,
   // on the window thread.
   void ShowMap();

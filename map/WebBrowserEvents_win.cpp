@@ -10,19 +10,7 @@
 
 namespace {
 
-// A string the runtime allocated, freed with its owner.
-class CoTaskText {
- public:
-  CoTaskText() = default;
-  ~CoTaskText() { CoTaskMemFree(text); }
-  CoTaskText(const CoTaskText&) = delete;
-  CoTaskText& operator=(const CoTaskText&) = delete;
-  LPWSTR* Out() { return &text; }
-  const wchar_t* Get() const { return text; }
-
- private:
-  LPWSTR text = nullptr;
-};
+using CoTaskText = CoTaskMem<wchar_t>;
 
 void ShowFailure(const char* what, HRESULT hr) {
   char text[256];

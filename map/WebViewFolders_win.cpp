@@ -6,6 +6,8 @@
 
 #include <cstdio>
 
+#include "framework/Owners_win.h"
+
 namespace {
 
 // The key and folder texts are kept exactly as this program has always had
@@ -18,38 +20,6 @@ const char* const kEdgeWebViewKeys[] = {
 const char* const kEdgeKeys[] = {
     "(SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Microsoft Edge)",
     "(SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Microsoft Edge)"};
-
-class RegistryKey {
- public:
-  explicit RegistryKey(const char* path) {
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, &key) != ERROR_SUCCESS) key = NULL;
-  }
-  ~RegistryKey() {
-    if (key) RegCloseKey(key);
-  }
-  RegistryKey(const RegistryKey&) = delete;
-  RegistryKey& operator=(const RegistryKey&) = delete;
-  HKEY Get() const { return key; }
-
- private:
-  HKEY key = NULL;
-};
-
-class FindHandle {
- public:
-  FindHandle(const std::string& pattern, WIN32_FIND_DATAA& data)
-      : handle(FindFirstFileA(pattern.c_str(), &data)) {}
-  ~FindHandle() {
-    if (handle != INVALID_HANDLE_VALUE) FindClose(handle);
-  }
-  FindHandle(const FindHandle&) = delete;
-  FindHandle& operator=(const FindHandle&) = delete;
-  bool Valid() const { return handle != INVALID_HANDLE_VALUE; }
-  bool Next(WIN32_FIND_DATAA& data) { return FindNextFileA(handle, &data) != FALSE; }
-
- private:
-  HANDLE handle;
-};
 
 std::string ReadString(HKEY key, const char* name, DWORD maxBytes) {
   std::string value(maxBytes + 1, '\0');
@@ -66,7 +36,7 @@ std::string ReadString(HKEY key, const char* name, DWORD maxBytes) {
 // Install location plus version from the first uninstall entry that opens.
 std::string FromUninstallEntry(const char* const (&keys)[2]) {
   for (const char* path : keys) {
-    RegistryKey key(path);
+    RegistryKey key(HKEY_LOCAL_MACHINE, path);
     if (key.Get() == NULL) continue;
     std::string folder = ReadString(key.Get(), "InstallLocation", MAX_PATH);
     std::string version = ReadString(key.Get(), "Version", 100);
@@ -80,7 +50,7 @@ std::string FromUninstallEntry(const char* const (&keys)[2]) {
 // The first sub-folder whose name is a four-part version.
 std::string FromVersionFolder(const std::string& base) {
   WIN32_FIND_DATAA data;
-  FindHandle find(base + "*", data);
+  FindHandle find((base + "*").c_str(), data);
   if (!find.Valid()) return std::string();
   do {
     int a, b, c, d;

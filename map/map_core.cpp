@@ -16,6 +16,8 @@ bool CMapCore::UpdateTargetPos(int64_t row, int update) {
   return m_targetPos.UpdateTargetPos(m_strFolder, m_store.Table(), row, update);
 }
 
+bool CMapCore::WriteStartPos() { return m_targetPos.WriteStart(m_strFolder, m_store.Table()); }
+
 bool CMapCore::WriteLinePath() { return ::WriteLinePath(m_strFolder, m_store.Table()); }
 
 bool CMapCore::WriteMapPage() { return ::WriteMapPage(m_strFolder, m_script); }

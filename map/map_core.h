@@ -20,6 +20,8 @@ class CMapCore {
   void LoadTelemetry(const std::string& path, int bPresent, int64_t nClipSec);
   // Row -1 writes the placeholder; see CTargetPosWriter for the other rows.
   bool UpdateTargetPos(int64_t row, int update);
+  // The position the page first shows: see CTargetPosWriter::WriteStart.
+  bool WriteStartPos();
   bool WriteLinePath();
   bool WriteMapPage();
 

@@ -1,5 +1,6 @@
 #include "map/route_file.h"
 
+#include "map/map_position.h"
 #include "map/text_mode_file.h"
 #include "telemetry/number_text.h"
 #include "telemetry/telemetry_table.h"
@@ -18,7 +19,7 @@ std::string MakeLinePath(const CTelemetryTable& table) {
     double latitude = numtext::AtoF(entry);
     if (!lng.Get(i, entry)) continue;
     double longitude = numtext::AtoF(entry);
-    if (latitude == 0.0 || longitude == 0.0) continue;
+    if (latitude == 0.0 || longitude == 0.0 || !IsMapPosition(latitude, longitude)) continue;
     out += "\t{ lat: ";
     numtext::AppendFixed6(out, latitude);
     out += ", lng : ";

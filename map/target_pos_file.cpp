@@ -1,5 +1,6 @@
 #include "map/target_pos_file.h"
 
+#include "map/map_position.h"
 #include "map/text_mode_file.h"
 #include "telemetry/number_text.h"
 #include "telemetry/telemetry_table.h"
@@ -37,6 +38,19 @@ bool CTargetPosWriter::UpdateTargetPos(const std::string& folder, const CTelemet
     lng = numtext::AtoF(m_strLng);
     m_nLastRow = row;
   }
-  if (row != -1 && !(fix != 0 && lat != 0.0 && lng != 0.0)) return false;
+  if (row != -1 && !(fix != 0 && lat != 0.0 && lng != 0.0 && IsMapPosition(lat, lng))) return false;
   return WriteTextModeFile(folder + kTargetPosFileName, Format(lat, lng, update != 0 ? 1 : 0));
+}
+
+bool CTargetPosWriter::WriteStart(const std::string& folder, const CTelemetryTable& table) {
+  std::string_view fix, lat, lng;
+  double latitude = 0.0, longitude = 0.0;
+  if (table.Column(kColFix).Get(0, fix) && numtext::AtoI(fix) != 0 &&
+      table.Column(kColLatitude).Get(0, lat) && table.Column(kColLongitude).Get(0, lng)) {
+    latitude = numtext::AtoF(lat);
+    longitude = numtext::AtoF(lng);
+  }
+  if (latitude == 0.0 || longitude == 0.0 || !IsMapPosition(latitude, longitude))
+    latitude = longitude = 0.0;  // the placeholder
+  return WriteTextModeFile(folder + kTargetPosFileName, Format(latitude, longitude, 0));
 }

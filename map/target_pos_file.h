@@ -12,10 +12,16 @@ constexpr const char kTargetPosFileName[] = "target_pos.js";
 // end of the table repeats the previous position.
 class CTargetPosWriter {
  public:
-  // Row -1 writes the placeholder (0, 0). A row without fix, or with a zero
-  // coordinate, leaves the file as it is. Returns true when the file was written.
+  // Row -1 writes the placeholder (0, 0). A row without fix, with a zero
+  // coordinate or with one that is not a position (IsMapPosition), leaves the
+  // file as it is. Returns true when the file was written.
   bool UpdateTargetPos(const std::string& folder, const CTelemetryTable& table, int64_t row,
                        int update);
+
+  // The file the page first loads with: row 0's position when row 0 has a fix,
+  // else the placeholder (0, 0), both with update 0. The buffers and the last row
+  // are left alone.
+  bool WriteStart(const std::string& folder, const CTelemetryTable& table);
 
   int64_t LastRow() const { return m_nLastRow; }
 

@@ -65,17 +65,27 @@ size_t SplitFields(std::string_view text, CNmeaParser::Field* out, size_t capaci
   return count;
 }
 
-// The line break is decided by the first LF or CR within the first 100 characters.
-// With CR LF the cut is at CR (the LF then leads the next line, which names tolerate).
+// The line break is decided by the first LF or CR of the text, wherever it lies:
+// a first line cut or garbled by a power loss must not turn the whole sidecar into
+// one line. With CR LF the cut is at CR (the LF then leads the next line, which
+// names tolerate).
 bool FindLineBreak(std::string_view text, char& sep) {
-  size_t limit = text.size() < 100 ? text.size() : 100;
-  for (size_t i = 0; i < limit; ++i) {
+  for (size_t i = 0; i < text.size(); ++i) {
     if (text[i] == '\n' || text[i] == '\r') {
       sep = text[i];
       return true;
     }
   }
   return false;
+}
+
+// Index of the first CR or LF byte, or the size when there is none.
+size_t FirstLineBreakByte(std::string_view raw) {
+  const void* lf = std::memchr(raw.data(), '\n', raw.size());
+  const size_t lfAt =
+      lf ? static_cast<size_t>(static_cast<const char*>(lf) - raw.data()) : raw.size();
+  const void* cr = std::memchr(raw.data(), '\r', lfAt);
+  return cr ? static_cast<size_t>(static_cast<const char*>(cr) - raw.data()) : lfAt;
 }
 
 // Substring search; names are a few characters, so a plain scan is quickest.
@@ -116,15 +126,18 @@ void CNmeaParser::ParseBytes(std::string_view raw) {
   Clear();
   if (const void* eof = std::memchr(raw.data(), 0x1A, raw.size()))
     raw = raw.substr(0, static_cast<size_t>(static_cast<const char*>(eof) - raw.data()));
-  // The line break is decided on the text as text mode delivers it; its first
-  // hundred characters come from at most the first 202 bytes.
-  char head[202];
+  // The line break is decided on the text as text mode delivers it: the first CR
+  // or LF, where a CR LF pair arrives as LF.
   char sep = 0;
   bool lfLines = false;
   if (std::memchr(raw.data(), '\0', raw.size()) == nullptr) {
-    size_t headBytes = raw.size() < sizeof head ? raw.size() : sizeof head;
-    size_t headChars = textfile::TextModeTranslate(raw.data(), headBytes, head);
-    lfLines = FindLineBreak(std::string_view(head, headChars), sep) && sep == '\n';
+    const size_t first = FirstLineBreakByte(raw);
+    if (first < raw.size()) {
+      char head[2];
+      const size_t headBytes = raw.size() - first < 2 ? raw.size() - first : 2;
+      size_t headChars = textfile::TextModeTranslate(raw.data() + first, headBytes, head);
+      lfLines = FindLineBreak(std::string_view(head, headChars), sep) && sep == '\n';
+    }
   }
   if (lfLines) {
     SplitLfLines(raw);

@@ -2,7 +2,7 @@
 #include "video/MediaLib_win.h"
 
 #include "framework/Trace_win.h"
-#include "video/engine_resource.h"
+#include "resources/resource.h"
 #include "video/media_time.h"
 
 namespace {
@@ -62,4 +62,30 @@ void CMediaLib::UpdatePosition() {
   LONGLONG position = 0;
   pMediaSeeking->GetCurrentPosition(&position);
   nCurrentSec = media_time::ToSeconds(position);
+}
+
+void CMediaLib::LoadClip(const std::string& path) {
+  ReleaseGraph();
+  strFilePath = path;
+  OpenClip();
+  QueryDuration();  // guarded: nothing without a graph
+  Play();
+}
+
+CMediaLib::Position CMediaLib::ReportPosition() {
+  Position at;
+  if (!pGraphBuilder || !pMediaSeeking) return at;
+  UpdatePosition();
+  // The graph's clock may run past the end (Wine does after quick pause and run
+  // cycles); the clip never does.
+  const std::int64_t second = nCurrentSec < 0 ? 0 : nCurrentSec;
+  at.second = static_cast<std::int32_t>(second < nTotalSec ? second : nTotalSec);
+  at.length = static_cast<std::int32_t>(nTotalSec);
+  return at;
+}
+
+bool CMediaLib::TakeKeyToggle() {
+  const bool toggled = bKeyToggled;
+  bKeyToggled = false;
+  return toggled;
 }

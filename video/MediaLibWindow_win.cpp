@@ -51,6 +51,7 @@ BOOL CMediaLib::PreTranslateMessage(MSG* msg) {
       else
         Play();
       bKeyToggled = true;
+      if (m_hWnd != NULL) PostMessageA(GetAncestor(m_hWnd, GA_ROOT), kKeyToggledMessage, 0, 0);
       return TRUE;
     case EngineInput::Swallow:
       return TRUE;

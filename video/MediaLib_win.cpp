@@ -2,8 +2,8 @@
 #include "video/MediaLib_win.h"
 
 #include "framework/Trace_win.h"
-#include "video/CodecPrompt_win.h"
-#include "video/engine_resource.h"
+#include "video/ClipMessages_win.h"
+#include "resources/resource.h"
 
 namespace {
 
@@ -49,12 +49,24 @@ void CMediaLib::OpenClip() {
   // A partial render (an audio stream with no output, say) still plays the video.
   if (FAILED(pGraphBuilder->RenderFile(path.c_str(), NULL))) {
     bReady = false;
-    OfferCodecSite(m_hWnd != NULL ? GetAncestor(m_hWnd, GA_ROOT) : NULL);
+    ReportRenderFailure();
     ReleaseGraph();
     return;
   }
   bReady = true;
   PlaceVideoWindow();  // left stopped: running is the caller's Play
+}
+
+// A decoder pack only helps a video that nothing installed decodes; an empty,
+// cut, unreadable or sound-only file gets its own word instead. Media frameworks
+// answer most of these with the same "cannot render" code, so the file decides.
+void CMediaLib::ReportRenderFailure() {
+  HWND owner = m_hWnd != NULL ? GetAncestor(m_hWnd, GA_ROOT) : NULL;
+  const ClipVerdict verdict = CheckClipFileAt(strFilePath);
+  if (verdict == ClipVerdict::kVideo)
+    OfferCodecSite(owner);
+  else
+    ReportUnplayable(owner, strFilePath, verdict);
 }
 
 bool CMediaLib::QueryGraphInterfaces() {

@@ -15,11 +15,39 @@
 
 class CMediaLib : public CDialogBase {
  public:
+  // Posted to the top-level window when Space or Enter has toggled play, so that
+  // its play button and tick follow at once (see TakeKeyToggle).
+  static constexpr UINT kKeyToggledMessage = WM_APP + 126;
+
   CMediaLib();
   ~CMediaLib() override;
 
+  // What the main window asks of the engine.
+  //
+  // Releases the graph held, then opens, measures and runs the clip at `path`.
+  // A clip that cannot be played is reported to the user here, once.
+  void LoadClip(const std::string& path);
+  // The clip opened last; it stays known after a stop has released the graph.
+  const std::string& ClipPath() const { return strFilePath; }
+  bool HasClip() const { return !strFilePath.empty(); }
+  // The clip rendered and a graph is held.
+  bool IsReady() const { return bReady; }
+  // The clip's length as measured at its load, in whole seconds.
+  std::int32_t LengthSec() const { return static_cast<std::int32_t>(nTotalSec); }
+  struct Position {
+    std::int32_t second = 0;
+    std::int32_t length = 0;
+  };
+  // Where the graph is, in whole seconds, never past the clip's length; 0 of 0
+  // without a graph.
+  Position ReportPosition();
+  // True once after each Space or Enter that toggled play.
+  bool TakeKeyToggle();
+  void SetHost(HWND host) { pHostWnd = host; }
+
   // Builds the graph of strFilePath with every installed filter and attaches its
-  // video window; on a clip nothing can decode, offers the codec site.
+  // video window; on a clip nothing can decode, offers the codec site, and on a
+  // file that is no playable video says what is wrong with it.
   void OpenClip();
   // Releases the six interfaces (idempotent); the graph is not stopped first.
   void ReleaseGraph();
@@ -66,6 +94,7 @@ class CMediaLib : public CDialogBase {
 
  private:
   bool QueryGraphInterfaces();
+  void ReportRenderFailure();
   void ReleaseVideoWindow();
   bool HasState(OAFilterState wanted);
   // Waits (bounded) until a state change of the graph has finished.

@@ -38,6 +38,19 @@ TEST(StartCommandLine, ClipAndSecondInBothQuotingForms) {
   EXPECT_EQ(ProgramFolderOf("player.exe"), "");
 }
 
+// What stood on the command line is kept, so the user can be told what did not open.
+TEST(StartCommandLine, AnArgumentWithoutSecondIsKeptForTheMessage) {
+  StartRequest r;
+  EXPECT_FALSE(ParseStartCommandLine("\"C:\\p.exe\" \"D:\\DCIM\\clip01.MOV\" ", "C:\\", r));
+  EXPECT_EQ(r.strArgument, "D:\\DCIM\\clip01.MOV");
+  EXPECT_EQ(StartProblemText(r, false).find("The clip to start with cannot be opened:\r\n"
+                                            "D:\\DCIM\\clip01.MOV\r\n"),
+            0u);
+  StartRequest none;
+  EXPECT_FALSE(ParseStartCommandLine("\"C:\\p.exe\"   ", "C:\\", none));
+  EXPECT_EQ(none.strArgument, "");
+}
+
 TEST(ClipNames, SidecarPathRule) {
   struct Case {
     const char* clip;
@@ -45,12 +58,18 @@ TEST(ClipNames, SidecarPathRule) {
   } cases[] = {
       {"D:\\DCIM\\20230302_120000R.MOV", "D:\\DCIM\\20230302_120000.nmea"},
       {"D:\\REC\\clip.ts", "D:\\REC\\clip.nmea"},
-      {"D:\\a.ts\\clip.mp4", "D:\\a.nmea"},
       {"D:\\Rides\\clip.MOV", "D:\\Rides\\clip.nmea"},  // an R elsewhere stays
       {"D:\\clipr.MP4", "D:\\clipr.nmea"},              // only a capital R
-      {"D:\\notes.txt", ".nmea"},
-      {".MOV", ".nmea"},  // a match at the start does not count
       {"R.MOV", ".nmea"},
+      {"D:\\x\\.MOV", "D:\\x\\.nmea"},
+      // Folders are not searched: an extension-like text there does not cut the path.
+      {"D:\\a.ts\\clip.mp4", "D:\\a.ts\\clip.nmea"},
+      {"C:\\Users\\d.tsai\\Videos\\20230302R.MOV", "C:\\Users\\d.tsai\\Videos\\20230302.nmea"},
+      {"D:/MOVIES.MOV/clip.TS", "D:/MOVIES.MOV/clip.nmea"},
+      // A name without a clip extension has no sidecar (not ".nmea" in the current folder).
+      {"D:\\notes.txt", ""},
+      {"D:\\a.mp4\\notes", ""},
+      {".MOV", ""},  // a match at the start does not count
   };
   for (const Case& c : cases) EXPECT_EQ(SidecarPathOf(c.clip), c.sidecar) << c.clip;
 }

@@ -6,13 +6,17 @@
 
 #include <map>
 
+#include "resources/resource.h"
+
 namespace {
 
 // Text extents as a font of height s would give them: 7 pixels a character.
 LayoutSize Measure(int id) {
   static const std::map<int, int> chars = {
-      {1002, 21}, {1004, 21}, {1017, 20}, {1018, 18}, {1019, 18}, {1020, 19}, {1021, 19},
-      {1022, 19}, {1025, 3},  {1058, 3},  {1029, 3},  {1030, 3},  {1053, 17}, {1063, 1}};
+      {IDC_TIME_TEXT, 21},    {IDC_TIME_TEXT_LARGE, 21}, {IDC_LONGITUDE, 20}, {IDC_LATITUDE, 18},
+      {IDC_ALTITUDE, 18},     {IDC_GFORCE_X, 19},        {IDC_GFORCE_Y, 19},  {IDC_GFORCE_Z, 19},
+      {IDC_SPEED_TEXT, 3},    {IDC_UNIT_TEXT, 3},        {IDC_KPH_LABEL, 3},  {IDC_MPH_LABEL, 3},
+      {IDC_VERSION_TEXT, 17}, {IDC_SECOND_TEXT, 1}};
   auto it = chars.find(id);
   return {it == chars.end() ? 0 : it->second * 7, 14};
 }
@@ -35,60 +39,64 @@ TEST(Layout, CanvasSizeGivesTheCanvasValues) {
   LayoutScale k(1366, 768);
   EXPECT_EQ(k.s(), 14);
   auto items = NormalLayout(k, Measure);
-  EXPECT_EQ(Rect(Find(items, 1000)), "55,85,820,440");
-  EXPECT_EQ(Rect(Find(items, 1023)), "1288,4,46,35");
-  EXPECT_EQ(Rect(Find(items, 1024)), "1196,4,46,35");
-  EXPECT_EQ(Rect(Find(items, 1052)), "1106,4,90,33");
-  EXPECT_EQ(Rect(Find(items, 1006)), "170,550,93,58");  // 495 - trunc(93 x 3.5)
-  EXPECT_EQ(Rect(Find(items, 1005)), "263,550,93,58");
-  EXPECT_EQ(Rect(Find(items, 1008)), "356,550,93,58");
-  EXPECT_EQ(Rect(Find(items, 1060)), "449,550,93,58");
-  EXPECT_EQ(Rect(Find(items, 1050)), "541,550,93,58");
-  EXPECT_EQ(Rect(Find(items, 1001)), "60,535,663,5");  // E = 870 - 147
-  EXPECT_EQ(Rect(Find(items, 1002)), "730,530,147,14");
-  EXPECT_EQ(Rect(Find(items, 1010)), "46,621,819,100");
-  EXPECT_EQ(Rect(Find(items, 1044)), "1162,76,156,52");
-  EXPECT_EQ(Rect(Find(items, 1014)), "901,128,410,73");
-  EXPECT_EQ(Rect(Find(items, 1016)), "896,221,421,386");
-  EXPECT_EQ(Rect(Find(items, 1017)), "875,626,140,14");  // U = 980 - 105, Y = 654
-  EXPECT_EQ(Rect(Find(items, 1022)), "875,696,133,14");
-  EXPECT_EQ(Rect(Find(items, 1030)), "924,710,21,14");
-  EXPECT_EQ(Rect(Find(items, 1053)), "47,62,119,14");
-  EXPECT_EQ(Rect(Find(items, 1025)), "1135,696,21,14");
-  for (int id : {1009, 1051, 1054, 1031, 1032, 1033, 1034})
+  EXPECT_EQ(Rect(Find(items, IDC_VIDEO_AREA)), "55,85,820,440");
+  EXPECT_EQ(Rect(Find(items, IDC_CLOSE)), "1288,4,46,35");
+  EXPECT_EQ(Rect(Find(items, IDC_MINIMIZE)), "1196,4,46,35");
+  EXPECT_EQ(Rect(Find(items, IDC_INTERNET_STATUS)), "1106,4,90,33");
+  EXPECT_EQ(Rect(Find(items, IDC_STOP)), "170,550,93,58");  // 495 - trunc(93 x 3.5)
+  EXPECT_EQ(Rect(Find(items, IDC_PLAY_PAUSE)), "263,550,93,58");
+  EXPECT_EQ(Rect(Find(items, IDC_LARGE_VIEW)), "356,550,93,58");
+  EXPECT_EQ(Rect(Find(items, IDC_FULL_SCREEN)), "449,550,93,58");
+  EXPECT_EQ(Rect(Find(items, IDC_FRAME_STEP)), "541,550,93,58");
+  EXPECT_EQ(Rect(Find(items, IDC_SEEK_SLIDER)), "60,535,663,5");  // E = 870 - 147
+  EXPECT_EQ(Rect(Find(items, IDC_TIME_TEXT)), "730,530,147,14");
+  EXPECT_EQ(Rect(Find(items, IDC_GSENSOR_AREA)), "46,621,819,100");
+  EXPECT_EQ(Rect(Find(items, IDC_WEB_SITE)), "1162,76,156,52");
+  EXPECT_EQ(Rect(Find(items, IDC_PLAYLIST)), "901,128,410,73");
+  EXPECT_EQ(Rect(Find(items, IDC_MAP_AREA)), "896,221,421,386");
+  EXPECT_EQ(Rect(Find(items, IDC_LONGITUDE)), "875,626,140,14");  // U = 980 - 105, Y = 654
+  EXPECT_EQ(Rect(Find(items, IDC_GFORCE_Z)), "875,696,133,14");
+  EXPECT_EQ(Rect(Find(items, IDC_MPH_LABEL)), "924,710,21,14");
+  EXPECT_EQ(Rect(Find(items, IDC_VERSION_TEXT)), "47,62,119,14");
+  EXPECT_EQ(Rect(Find(items, IDC_SPEED_TEXT)), "1135,696,21,14");
+  for (int id : {IDC_SNAPSHOT, IDC_SPARE_BUTTON_1, IDC_SPARE_BUTTON_2, IDC_IMAGE_BUTTON_1,
+                 IDC_IMAGE_BUTTON_2, IDC_IMAGE_BUTTON_3, IDC_IMAGE_BUTTON_4})
     EXPECT_EQ(Rect(Find(items, id)), "0,0,0,0") << id;
-  for (int id : {1029, 1059, 1030, 1027, 1004, 1055})
+  for (int id :
+       {IDC_KPH_LABEL, IDC_KPH_RADIO, IDC_MPH_LABEL, IDC_MPH_RADIO, IDC_TIME_TEXT_LARGE, IDC_LOGO})
     EXPECT_EQ(Find(items, id).show, Visibility::hide) << id;
 }
 
 TEST(Layout, OtherSizesMatchTheirGoldenPasses) {
   struct Case {
     int w, h;
-    const char* checks[4][2];
+    struct {
+      int id;
+      const char* rect;
+    } checks[4];
   } cases[] = {
       {1920,
        1080,
-       {{"1000", "77,119,1152,618"},
-        {"1001", "84,752,991,5"},
-        {"1010", "64,873,1153,140"},
-        {"1016", "1259,310,591,542"}}},
+       {{IDC_VIDEO_AREA, "77,119,1152,618"},
+        {IDC_SEEK_SLIDER, "84,752,991,5"},
+        {IDC_GSENSOR_AREA, "64,873,1153,140"},
+        {IDC_MAP_AREA, "1259,310,591,542"}}},
       {684,
        324,
-       {{"1000", "27,35,410,185"},
-        {"1001", "30,225,258,5"},
-        {"1010", "23,261,412,42"},
-        {"1016", "448,93,210,162"}}},
+       {{IDC_VIDEO_AREA, "27,35,410,185"},
+        {IDC_SEEK_SLIDER, "30,225,258,5"},
+        {IDC_GSENSOR_AREA, "23,261,412,42"},
+        {IDC_MAP_AREA, "448,93,210,162"}}},
   };
   for (const Case& c : cases) {
     auto items = NormalLayout(LayoutScale(c.w, c.h), Measure);
     for (const auto& check : c.checks)
-      EXPECT_EQ(Rect(Find(items, std::stoi(check[0]))), check[1])
-          << c.w << "x" << c.h << " " << check[0];
+      EXPECT_EQ(Rect(Find(items, check.id)), check.rect) << c.w << "x" << c.h << " " << check.id;
   }
   auto big = EnlargedLayout(LayoutScale(1920, 1080), Measure);
-  EXPECT_EQ(Rect(Find(big, 1000)), "77,119,1763,808");
-  EXPECT_EQ(Rect(Find(big, 1001)), "579,968,750,14");
-  EXPECT_EQ(Rect(Find(big, 1050)), "1615,930,91,81");  // x0 + 17 b = 68 + 17 x 91
+  EXPECT_EQ(Rect(Find(big, IDC_VIDEO_AREA)), "77,119,1763,808");
+  EXPECT_EQ(Rect(Find(big, IDC_SEEK_SLIDER)), "579,968,750,14");
+  EXPECT_EQ(Rect(Find(big, IDC_FRAME_STEP)), "1615,930,91,81");  // x0 + 17 b = 68 + 17 x 91
 }
 
 TEST(Layout, MinimumSizeMovesTheDraggedEdge) {

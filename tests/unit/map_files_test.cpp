@@ -96,3 +96,40 @@ TEST(RouteFile, FollowsALoadedSidecarFromItsFirstFix) {
   EXPECT_NE(route.find("{ lat: 35.283333,"), std::string::npos);  // the last row too
   EXPECT_EQ(std::count(route.begin(), route.end(), '{'), 7);
 }
+
+// A garbled sentence can carry a coordinate that is no number, or no place on
+// Earth; the page would stop at it and lose the whole route.
+TEST(MapFiles, CoordinatesThatAreNotPositionsStayOutOfBothFiles) {
+  ScratchDir dir;
+  CTelemetryTable t = Rows({{"1", "35.1", "139.1"},
+                            {"1", "-nan", "139.2"},
+                            {"1", "35.3", "inf"},
+                            {"1", "91.0", "139.4"},
+                            {"1", "35.5", "-180.5"},
+                            {"1", "-90.0", "180.0"}});
+  EXPECT_EQ(MakeLinePath(t),
+            "var LINE_PATH = [\n"
+            "\t{ lat: 35.100000, lng : 139.100000 },\n"
+            "\t{ lat: -90.000000, lng : 180.000000 },\n"
+            "];\n");
+  CTargetPosWriter w;
+  const std::string file = dir.Path() + "target_pos.js";
+  EXPECT_TRUE(w.UpdateTargetPos(dir.Path(), t, 0, 1));
+  for (int64_t row = 1; row <= 4; ++row) EXPECT_FALSE(w.UpdateTargetPos(dir.Path(), t, row, 1));
+  EXPECT_EQ(ReadAll(file), "var TARGET_POS = { lat: 35.100000, lng : 139.100000, update : 1 };");
+}
+
+TEST(PositionFile, TheStartIsRowZerosFixOrThePlaceholder) {
+  ScratchDir dir;
+  const std::string file = dir.Path() + "target_pos.js";
+  CTargetPosWriter w;
+  EXPECT_TRUE(w.WriteStart(dir.Path(), Rows({{"1", "35.652057", "139.75"}, {"1", "36", "140"}})));
+  EXPECT_EQ(ReadAll(file), "var TARGET_POS = { lat: 35.652057, lng : 139.750000, update : 0 };");
+  EXPECT_EQ(w.LastRow(), 0);
+  const char kPlaceholder[] = "var TARGET_POS = { lat: 0.000000, lng : 0.000000, update : 0 };";
+  for (const auto& rows :
+       {Rows({{"0", "35.6", "139.7"}}), Rows({{"1", "nan", "139.7"}}), Rows({})}) {
+    EXPECT_TRUE(w.WriteStart(dir.Path(), rows));
+    EXPECT_EQ(ReadAll(file), kPlaceholder);
+  }
+}

@@ -141,16 +141,15 @@ TEST(NmeaParser, BlankLinesAreSkippedWithoutLosingTheRest) {
   }
 }
 
-TEST(NmeaParser, LineBreakIsDecidedWithinTheFirstHundredCharacters) {
-  std::string longLine = "$GPGSA" + std::string(100, 'x');
-  CNmeaParser p;
-  p.ParseText(longLine + "\n$SPEED,0,1\n$SPEED,0,2\n");
-  // The whole text is one line; its field 0 runs into the next "line" and names SPEED.
-  ASSERT_EQ(p.Records().size(), 1u);
-  EXPECT_EQ(p.Records()[0]->nKind, kKindSpeed);
-  EXPECT_EQ(p.Records()[0]->nStatus, kStatusWrongFieldCount);
-  p.ParseText(std::string(90, 'x') + "\n$SPEED,0,1\n");
-  EXPECT_EQ(p.Records().size(), 1u);
+TEST(NmeaParser, ALongFirstLineDoesNotWipeTheSidecar) {
+  // A first line cut or garbled by a power loss, longer than any sentence.
+  const std::string garbled = "$GPGSA" + std::string(300, 'x');
+  for (const char* end : {"\n", "\r\n", "\r"}) {
+    CNmeaParser p;
+    p.ParseBytes(garbled + end + "$SPEED,0,1" + end + "$SPEED,0,2" + end);
+    ASSERT_EQ(p.Records().size(), 2u) << end;
+    EXPECT_EQ(p.Records()[1]->nKind, kKindSpeed);
+  }
 }
 
 TEST(NmeaParser, SamplesPerSecondIsTheLongestRun) {

@@ -66,9 +66,16 @@ TEST_F(EngineTest, PartialRenderCountsAsSuccess) {
   EXPECT_TRUE(boxes.Calls().empty());
 }
 
-class UnrenderableClip : public EngineTest, public ::testing::WithParamInterface<const char*> {};
+struct Unplayable {
+  const char* clip;
+  const char* reason;  // "" for the missing-codec question
+};
 
-TEST_P(UnrenderableClip, OffersCodecSiteOnceAndLeavesNoGraph) {
+class UnrenderableClip : public EngineTest, public ::testing::WithParamInterface<Unplayable> {};
+
+// The codec question only where a decoder would help; every other file is named
+// with what is wrong with it.
+TEST_P(UnrenderableClip, AsksOnceWhatHelpsAndLeavesNoGraph) {
   // A clip that played before: nothing of it may make the failed one look ready.
   Open("CLIP.MP4");
   ASSERT_TRUE(engine->bReady);
@@ -76,12 +83,18 @@ TEST_P(UnrenderableClip, OffersCodecSiteOnceAndLeavesNoGraph) {
   engine->nCurrentSec = 7;
   trace.Take();
 
-  Open(GetParam());
+  Open(GetParam().clip);
   ASSERT_EQ(boxes.Calls().size(), 1u);
   const testkit::BoxCall& box = boxes.Calls()[0];
-  EXPECT_EQ(box.text, kCodecBoxText);
   EXPECT_EQ(box.caption, "PLAYER");
-  EXPECT_EQ(box.type, static_cast<UINT>(MB_YESNO | MB_ICONINFORMATION));
+  if (*GetParam().reason == '\0') {
+    EXPECT_EQ(box.text, kCodecBoxText);
+    EXPECT_EQ(box.type, static_cast<UINT>(MB_YESNO | MB_ICONINFORMATION));
+  } else {
+    EXPECT_EQ(box.text, "The file cannot be played:\r\n" + ClipPath(GetParam().clip) + "\r\n\r\n" +
+                            GetParam().reason);
+    EXPECT_EQ(box.type, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
+  }
   EXPECT_FALSE(engine->bReady);
   EXPECT_EQ(engine->nTotalSec, 0);
   EXPECT_EQ(engine->nCurrentSec, 0);
@@ -96,6 +109,14 @@ TEST_P(UnrenderableClip, OffersCodecSiteOnceAndLeavesNoGraph) {
   EXPECT_EQ(boxes.Calls().size(), 1u);
 }
 
-INSTANTIATE_TEST_SUITE_P(Clips, UnrenderableClip, ::testing::Values("CLIP.TS", "NOVIDEO.MP4"));
+INSTANTIATE_TEST_SUITE_P(
+    Clips, UnrenderableClip,
+    ::testing::Values(Unplayable{"CLIP.TS", ""},  // no transport stream decoder here
+                      Unplayable{"NOVIDEO.MP4", "The file is not a video."},
+                      Unplayable{"EMPTY.MP4", "The file is empty."},
+                      Unplayable{"CUT.MP4", "The file is damaged or cut short."},
+                      Unplayable{"SOUND.MOV", "The file holds no video."},
+                      Unplayable{"FOLDER.MP4", "The file cannot be read."},
+                      Unplayable{"MISSING.MP4", "The file cannot be read."}));
 
 }  // namespace

@@ -7,6 +7,8 @@
 #   CLIP.AVI  12 s, MJPEG, no sound
 #   CLIP.TS   the H.264 and AAC streams in an MPEG transport stream
 #   NOVIDEO.MP4  text under a video name
+#   EMPTY.MP4, CUT.MP4 (the first half of CLIP.MP4), SOUND.MOV (AAC only) and the
+#   folder FOLDER.MP4: files that no decoder would help
 # usage: make_clips.sh OUT_DIR
 set -euo pipefail
 
@@ -32,5 +34,9 @@ ff -i "$out/CLIP.MP4" -c copy -f mov "$out/CLIP.MOV"
 ff -i "$out/CLIP.MP4" -c copy -f mpegts "$out/CLIP.TS"
 ff "${picture[@]}" -c:v mjpeg -q:v 5 -pix_fmt yuvj420p -f avi "$out/CLIP.AVI"
 printf 'This file has a video name but holds no video.\r\n' >"$out/NOVIDEO.MP4"
+: >"$out/EMPTY.MP4"
+head -c "$(( $(stat -c %s "$out/CLIP.MP4") / 2 ))" "$out/CLIP.MP4" >"$out/CUT.MP4"
+ff "${sound[@]}" -c:a aac -b:a 64k -f mov "$out/SOUND.MOV"
+mkdir -p "$out/FOLDER.MP4"
 touch "$stamp"
 echo "make_clips: clips in $out"

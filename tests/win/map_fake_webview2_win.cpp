@@ -23,12 +23,11 @@ namespace {
 std::string g_log;
 std::map<std::string, HRESULT> g_failures;
 
-// A new object held by its one ComPtr.
+// A new object held by its one ComPtr: objects are born without a reference and
+// the ComPtr takes the first (the same count with every ComPtr implementation).
 template <class T, class... Args>
 ComPtr<T> Make(Args&&... args) {
-  ComPtr<T> object;
-  object.Attach(new T(std::forward<Args>(args)...));
-  return object;
+  return ComPtr<T>(new T(std::forward<Args>(args)...));
 }
 
 void Log(const std::string& line) { g_log += line + "\n"; }
@@ -97,7 +96,7 @@ class Unknown : public Base {
   virtual bool Answers(REFIID riid) const = 0;
 
  private:
-  std::atomic<ULONG> refs{1};
+  std::atomic<ULONG> refs{0};
 };
 
 #define NOT_USED(...) \

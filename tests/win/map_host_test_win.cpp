@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "map/ComHandler_win.h"
 #include "map/GoogleMaps_win.h"
 #include "map/WebBrowserView_win.h"
 #include "map/WebView2Loader_win.h"
@@ -191,6 +192,8 @@ TEST_F(WebHost, FailuresDuringCreationOrInEventsCloseAndHideTheWebView) {
     maps.ShowMap();
     ASSERT_TRUE(PumpUntil([] { return GetInternetOk() == 0; })) << call << "\n" << runtime.Log();
     EXPECT_FALSE(Visible(place)) << call;
+    // The probe passed: the panel must not blame the connection.
+    EXPECT_EQ(GetMapOffReason(), MapOffReason::kMapUnavailable) << call;
     CWebBrowser* failed = maps.WebView().Browser();
     ASSERT_NE(failed, nullptr);
     EXPECT_TRUE(failed->Failed());
@@ -215,8 +218,8 @@ TEST_F(WebHost, FailuresDuringCreationOrInEventsCloseAndHideTheWebView) {
 }
 
 TEST_F(WebHost, DestroyedWithItsParentTheHostLetsGoAtOnce) {
-  HWND place = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 100, 100,
-                               parent.Top(), NULL, GetModuleHandleA(NULL), nullptr);
+  HWND place = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 100, 100, parent.Top(),
+                               NULL, GetModuleHandleA(NULL), nullptr);
   auto other = std::make_unique<CWebBrowserView>();
   ASSERT_TRUE(other->Attach(place));
   other->ShowPage("C:\\a.html", RECT{0, 0, 100, 100});
@@ -227,4 +230,25 @@ TEST_F(WebHost, DestroyedWithItsParentTheHostLetsGoAtOnce) {
   EXPECT_TRUE(Has(runtime.Log(), "Close")) << runtime.Log();
   other.reset();  // nothing left to destroy twice
   PumpFor(50);
+}
+
+// Each handler holds what its callable captured; a leaked one keeps the host's
+// state alive for the rest of the program.
+TEST_F(WebHost, NoHandlerOutlivesItsHost) {
+  const long before = ComHandlersAlive();
+  {
+    CGoogleMaps maps;
+    ASSERT_TRUE(maps.Create(parent.Placeholder()));
+    maps.SetMapArea(300, 200);
+    maps.SetProbe("", [](const std::string&) { return true; });
+    maps.ShowMap();
+    ASSERT_TRUE(PumpUntil([&] {
+      return Has(runtime.Log(), "Navigate(file://" + maps.PagePath() + ")");
+    })) << runtime.Log();
+    PumpFor(50);
+    EXPECT_GT(ComHandlersAlive(), before);  // the three event handlers at least
+    maps.DestroyWindow();
+  }
+  PumpFor(100);  // the stand-in lets go of its handlers from its queue, as the runtime does
+  EXPECT_EQ(ComHandlersAlive(), before);
 }

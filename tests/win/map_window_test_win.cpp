@@ -71,6 +71,7 @@ TEST_F(MapWindow, OfflineProbeClearsTheFlagAndHidesTheWebViewWithoutBlocking) {
   SetEvent(release.Get());
   ASSERT_TRUE(PumpUntil([&] { return !maps.ProbeInFlight(); }));
   EXPECT_EQ(GetInternetOk(), 0);
+  EXPECT_EQ(GetMapOffReason(), MapOffReason::kNoConnection);
   EXPECT_FALSE(Visible(place));
 }
 

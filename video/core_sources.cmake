@@ -1,0 +1,4 @@
+# The video engine's portable rules, built into the core library.
+target_sources(core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/clip_check.cpp
+)
