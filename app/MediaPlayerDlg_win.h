@@ -63,6 +63,8 @@ class CMediaPlayerDlg : public CDialogBase {
   void DeleteEntry();
   void PlayEntry();
   void OpenVideoFile();
+  // What "Open Video" does with the chosen path: plays it without listing it.
+  void PlayOpenedFile(const std::string& path);
   // The playlist row that plays, or -1 when the clip playing is not a row.
   int PlayingRow() const { return bPlayingListRow ? nPlayIndex : -1; }
 

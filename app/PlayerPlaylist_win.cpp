@@ -232,6 +232,10 @@ void CMediaPlayerDlg::OpenVideoFile() {
                        "Open Video File(*.avi)\0*.avi\0Open Video File(*.mp4)\0*.mp4\0",
                        path))
     return;
+  PlayOpenedFile(path);
+}
+
+void CMediaPlayerDlg::PlayOpenedFile(const std::string& path) {
   if (!IsVideoFileName(FileNameOf(path))) return;
   bPlayingListRow = 0;  // not listed: at its end the player stops
   app_LoadVideo(path);

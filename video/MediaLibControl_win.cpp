@@ -7,6 +7,9 @@
 
 namespace {
 const LONG kStateTimeoutMs = 10;
+// How far the position may seem to move across a pause (the time between two
+// readings) before it counts as the graph's miscount; 20 ms in 100-ns units.
+const LONGLONG kPauseDrift = 200000;
 }  // namespace
 
 void CMediaLib::QueryDuration() {
@@ -25,8 +28,28 @@ void CMediaLib::Play() {
 void CMediaLib::Pause() {
   if (!pGraphBuilder || !pMediaControl) return;
   OAFilterState state = State_Stopped;
-  if (FAILED(pMediaControl->GetState(kStateTimeoutMs, &state)) || state != State_Paused)
-    pMediaControl->Pause();
+  const bool known = SUCCEEDED(pMediaControl->GetState(kStateTimeoutMs, &state));
+  if (known && state == State_Paused) return;
+  LONGLONG before = -1;
+  if (known && state == State_Running && pMediaSeeking) pMediaSeeking->GetCurrentPosition(&before);
+  pMediaControl->Pause();
+  KeepPositionAcrossPause(before);
+}
+
+// Some graphs (Wine's) add all the running time since the last seek to the
+// position again at every pause: a clip paused a few times (every resize of the
+// window pauses) runs ahead of its video and past its end. A pause never moves
+// the video, so when the graph says it did, it is put back where it was; the
+// seek also restarts the graph's count.
+void CMediaLib::KeepPositionAcrossPause(LONGLONG before) {
+  if (before < 0 || !pMediaSeeking) return;
+  LONGLONG after = before;
+  pMediaSeeking->GetCurrentPosition(&after);
+  if (after - before > kPauseDrift || before - after > kPauseDrift) {
+    TraceFormat("Pause moved the position from %lld to %lld: put back\n", before, after);
+    pMediaSeeking->SetPositions(&before, AM_SEEKING_AbsolutePositioning, NULL,
+                                AM_SEEKING_NoPositioning);
+  }
 }
 
 void CMediaLib::Stop() {

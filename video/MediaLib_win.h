@@ -97,6 +97,8 @@ class CMediaLib : public CDialogBase {
   void ReportRenderFailure();
   void ReleaseVideoWindow();
   bool HasState(OAFilterState wanted);
+  // `before` is the position read just before a pause from running (-1: none).
+  void KeepPositionAcrossPause(LONGLONG before);
   // Waits (bounded) until a state change of the graph has finished.
   void WaitForSettledState();
   void StepBySeeking();

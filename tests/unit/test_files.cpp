@@ -11,7 +11,7 @@ ScratchDir::ScratchDir() {
   auto dir = std::filesystem::temp_directory_path() /
              ("dashview-test-" + std::to_string(rd()) + "-" + std::to_string(rd()));
   std::filesystem::create_directories(dir);
-  m_path = dir.string() + "/";
+  m_path = dir.string() + static_cast<char>(std::filesystem::path::preferred_separator);
 }
 
 ScratchDir::~ScratchDir() {

@@ -1,4 +1,5 @@
-// Scratch files and folders for tests, removed when the test ends.
+// Scratch files and folders for the native and the Windows tests, removed when
+// the test ends.
 #pragma once
 
 #include <string>
@@ -10,7 +11,7 @@ class ScratchDir {
   ScratchDir(const ScratchDir&) = delete;
   ScratchDir& operator=(const ScratchDir&) = delete;
 
-  // The folder with a trailing '/'.
+  // The folder with a trailing separator ('/', or '\\' on Windows).
   const std::string& Path() const { return m_path; }
   // Writes bytes exactly and returns the file's path.
   std::string Write(const std::string& name, const std::string& bytes) const;

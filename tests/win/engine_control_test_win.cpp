@@ -35,6 +35,29 @@ TEST_F(EngineTest, PlayAndPauseCallTheGraphOnlyWhenItsStateNeedsIt) {
   EXPECT_EQ(control->stops, 0);
 }
 
+// Every resize pauses and resumes; dragging a window edge does it twenty times in
+// half a second. The position must still follow the video, not run ahead of it.
+TEST_F(EngineTest, PausesAndResumesInABurstKeepThePosition) {
+  Open("CLIP.MP4");
+  ASSERT_TRUE(engine->bReady);
+  engine->Play();
+  testkit::PumpFor(1000);
+  const ULONGLONG start = GetTickCount64();
+  const LONGLONG startPosition = Position();
+  for (int i = 0; i < 20; ++i) {
+    engine->Pause();
+    engine->Play();
+    testkit::PumpFor(30);
+  }
+  testkit::PumpFor(1000);
+  const LONGLONG played = Position() - startPosition;
+  const LONGLONG wall = static_cast<LONGLONG>(GetTickCount64() - start) * 10000;
+  EXPECT_LE(played, wall + 5000000) << "position ran ahead by " << (played - wall) / 10000 << " ms";
+  EXPECT_GE(played, wall - 10000000);
+  const CMediaLib::Position at = engine->ReportPosition();
+  EXPECT_LE(at.second, at.length);
+}
+
 TEST_F(EngineTest, StopRewindsOnceAndSaysSo) {
   Open("CLIP.MP4");
   ASSERT_TRUE(engine->bReady);

@@ -9,6 +9,7 @@
 #   NOVIDEO.MP4  text under a video name
 #   EMPTY.MP4, CUT.MP4 (the first half of CLIP.MP4), SOUND.MOV (AAC only) and the
 #   folder FOLDER.MP4: files that no decoder would help
+#   list/P1.MP4, P2.MP4 (2 s each) and P3.MP4 (3 s): short clips for playlist runs
 # usage: make_clips.sh OUT_DIR
 set -euo pipefail
 
@@ -37,6 +38,10 @@ printf 'This file has a video name but holds no video.\r\n' >"$out/NOVIDEO.MP4"
 : >"$out/EMPTY.MP4"
 head -c "$(( $(stat -c %s "$out/CLIP.MP4") / 2 ))" "$out/CLIP.MP4" >"$out/CUT.MP4"
 ff "${sound[@]}" -c:a aac -b:a 64k -f mov "$out/SOUND.MOV"
-mkdir -p "$out/FOLDER.MP4"
+mkdir -p "$out/FOLDER.MP4" "$out/list"
+for clip in P1:2 P2:2 P3:3; do
+  ff -f lavfi -i "testsrc=size=320x180:rate=25:duration=${clip#*:}" -c:v libx264 -preset veryfast \
+     -pix_fmt yuv420p -g 25 "$out/list/${clip%:*}.MP4"
+done
 touch "$stamp"
 echo "make_clips: clips in $out"
