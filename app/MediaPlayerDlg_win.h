@@ -97,6 +97,7 @@ class CMediaPlayerDlg : public CDialogBase {
   void OnKeyToggled();
   void RetryMapWhenOffline();
   void ShowSecond(int second);
+  void InvalidateGauges();
   bool AdvancePlaylist();
   int PauseForLayout();
   void ReloadAfterStop();
@@ -141,6 +142,12 @@ class CMediaPlayerDlg : public CDialogBase {
   int bInitDone = 0;
   int bRelayoutPending = 0;
   COptmizeFont fontLayout;
+  MemoryDc measureDc{NULL};  // text extents in the layout font
+ public:
+  static constexpr size_t kReadoutCount = 9;
+
+ private:
+  std::string fittedTexts[kReadoutCount];  // the readout texts the controls were fitted to
 
   HICON hIcon = NULL;  // shared resource icon, not owned
   GdiBrush brushBlack;

@@ -20,11 +20,13 @@ std::string WindowText(HWND control) {
   return text;
 }
 
-// A single-line text extent in the font selected into dc.
+// A single-line text extent in the font selected into dc; an empty text has none.
 LayoutSize TextExtent(HDC dc, const std::string& text) {
-  RECT r{0, 0, 0, 0};
-  DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_SINGLELINE);
-  return {r.right - r.left, r.bottom - r.top};
+  SIZE size{0, 0};
+  if (text.empty() ||
+      !GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size))
+    return {0, 0};
+  return {size.cx, size.cy};
 }
 
 BOOL CALLBACK SendFont(HWND child, LPARAM font) {
@@ -32,9 +34,9 @@ BOOL CALLBACK SendFont(HWND child, LPARAM font) {
   return TRUE;
 }
 
-const int kReadoutIds[] = {IDC_ALTITUDE,   IDC_LATITUDE,    IDC_LONGITUDE,
-                           IDC_GFORCE_X,   IDC_GFORCE_Y,    IDC_GFORCE_Z,
-                           IDC_SPEED_TEXT, IDC_SECOND_TEXT, IDC_UNIT_TEXT};
+const int kReadoutIds[CMediaPlayerDlg::kReadoutCount] = {
+    IDC_ALTITUDE, IDC_LATITUDE,   IDC_LONGITUDE,   IDC_GFORCE_X, IDC_GFORCE_Y,
+    IDC_GFORCE_Z, IDC_SPEED_TEXT, IDC_SECOND_TEXT, IDC_UNIT_TEXT};
 
 }  // namespace
 
@@ -93,6 +95,7 @@ class LayoutTimer {
 
 void CMediaPlayerDlg::LayoutControls(int first) {
   const LayoutScale k(nClientWidth, nClientHeight);
+  for (std::string& text : fittedTexts) text.clear();  // fitted again below, in the new font
   LayoutTimer timer(k.W, k.H);
   if (first) MoveWindow(m_hWnd, 0, 0, k.W, k.H, TRUE);
   ApplyLayoutFont(k.s());
@@ -164,21 +167,36 @@ void CMediaPlayerDlg::ShowForNormal() {
   for (int id : HiddenWhenNormal()) ShowWindow(GetDlgItem(id), SW_HIDE);
 }
 
+// Measures in a memory DC of the dialog's own (a window DC costs a round trip to
+// the window system every second), and only the texts that changed since the
+// last fit.
 void CMediaPlayerDlg::RefitReadoutText() {
   const std::string* texts[] = {
       &readouts.strAltitude, &readouts.strLatitude, &readouts.strLongitude,
       &readouts.strGForceX,  &readouts.strGForceY,  &readouts.strGForceZ,
       &readouts.strSpeed,    &readouts.strSecond,   &readouts.strUnit};
-  WindowDc dc(m_hWnd);
-  SelectedObject font(dc.Get(), fontLayout.Get());
-  for (size_t i = 0; i < 9; ++i) {
+  static_assert(sizeof texts / sizeof texts[0] == kReadoutCount, "one text per readout");
+  SelectedObject font(measureDc.Get(), fontLayout.Get());
+  GdiRegion uncovered;  // what the moves change on screen, repainted in one go
+  for (size_t i = 0; i < kReadoutCount; ++i) {
+    if (fittedTexts[i] == *texts[i]) continue;
     HWND control = GetDlgItem(kReadoutIds[i]);
     RECT r;
     GetWindowRect(control, &r);
     MapWindowPoints(NULL, m_hWnd, reinterpret_cast<POINT*>(&r), 2);
-    LayoutSize size = TextExtent(dc.Get(), *texts[i]);
-    if (size.cx != r.right - r.left) MoveWindow(control, r.left, r.top, size.cx, size.cy, TRUE);
+    const LayoutSize size = TextExtent(measureDc.Get(), *texts[i]);
+    fittedTexts[i] = *texts[i];
+    if (size.cx == r.right - r.left) continue;
+    // Resized without its own repaint (a synchronous one per control is slow on
+    // some systems); old and new places are invalidated below.
+    SetWindowPos(control, NULL, 0, 0, size.cx, size.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+    r.right = r.left + (size.cx > r.right - r.left ? size.cx : r.right - r.left);
+    r.bottom = r.top + (size.cy > r.bottom - r.top ? size.cy : r.bottom - r.top);
+    AddToRegion(uncovered, r);
   }
+  if (uncovered.Get() != NULL)
+    RedrawWindow(m_hWnd, NULL, uncovered.Get(), RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void CMediaPlayerDlg::SetPlayButtonImage(bool playing) {

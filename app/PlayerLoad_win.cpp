@@ -5,6 +5,7 @@
 
 #include "app/MediaPlayerDlg_win.h"
 #include "app/clip_names.h"
+#include "app/gauges.h"
 #include "app/time_text.h"
 #include "framework/StopWatch_win.h"
 #include "framework/Trace_win.h"
@@ -95,7 +96,7 @@ bool CMediaPlayerDlg::OnTimer(UINT_PTR) {
     if (pMediaLib) ShowWindow(pMediaLib->GetSafeHwnd(), SW_SHOW);
     bStartPending = 0;
   }
-  InvalidateRect(m_hWnd, NULL, FALSE);
+  InvalidateGauges();
   TraceFormat("TICK %lld us\n", clock.ElapsedUs());
   if (!advanced && s >= at.length) OnStopButton();
   return true;
@@ -110,12 +111,23 @@ void CMediaPlayerDlg::RetryMapWhenOffline() {
   ++nMapRetryCounter;
 }
 
-// Slider and graph at second s.
+// Slider and graph at second s. A slider already there is left alone (a tick
+// while paused repeats its second).
 void CMediaPlayerDlg::ShowSecond(int s) {
   HWND slider = GetDlgItem(IDC_SEEK_SLIDER);
-  SendMessage(slider, TBM_SETPOS, TRUE, s);
-  InvalidateRect(slider, NULL, FALSE);
+  // TBM_SETPOS with redraw invalidates the slider itself.
+  if (SendMessage(slider, TBM_GETPOS, 0, 0) != s) SendMessage(slider, TBM_SETPOS, TRUE, s);
   InvalidateRect(GetDlgItem(IDC_GSENSOR_AREA), NULL, FALSE);
+}
+
+// Only the needles move each second: the dial and the compass are repainted,
+// not the whole window.
+void CMediaPlayerDlg::InvalidateGauges() {
+  for (const GaugeArea& a : {SpeedGaugeArea(nClientWidth, nClientHeight),
+                             CompassGaugeArea(nClientWidth, nClientHeight)}) {
+    const RECT area = {a.left, a.top, a.right, a.bottom};
+    InvalidateRect(m_hWnd, &area, FALSE);
+  }
 }
 
 // The next playlist row, when the clip that ended is a playlist row.

@@ -3,8 +3,6 @@
 // as pairs: each path goes in at the index where its text was sorted in.
 #include <windows.h>
 
-#include <cderr.h>
-#include <commdlg.h>
 #include <shlobj.h>
 
 #include <ctime>
@@ -12,16 +10,12 @@
 
 #include "app/MediaPlayerDlg_win.h"
 #include "app/clip_names.h"
+#include "app/VideoFileDialog_win.h"
 #include "app/playlist_text.h"
-#include "framework/MessageBox_win.h"
 #include "framework/Trace_win.h"
 #include "video/MediaLib_win.h"
 
 namespace {
-
-// The dialog's file name buffer: room for long paths (the system's limit for
-// this dialog is 32767 characters).
-constexpr DWORD kFileNameChars = 32768;
 
 std::string ListText(HWND list, int index) {
   LRESULT length = SendMessageA(list, LB_GETTEXTLEN, index, 0);
@@ -70,27 +64,6 @@ std::string DisplayTextOf(const std::string& path) {
 bool IsFolder(const std::string& path) {
   const DWORD attributes = GetFileAttributesA(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
-// The dialog's answer; false when cancelled, or when the chosen name did not fit
-// (the user is told so).
-bool AskForVideoFile(HWND owner, const char* filter, std::string& path) {
-  std::vector<char> file(kFileNameChars, '\0');
-  OPENFILENAMEA ofn{};
-  ofn.lStructSize = sizeof ofn;
-  ofn.hwndOwner = owner;
-  ofn.lpstrFilter = filter;
-  ofn.lpstrFile = file.data();
-  ofn.nMaxFile = kFileNameChars;
-  ofn.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_EXPLORER;
-  if (!GetOpenFileNameA(&ofn)) {
-    if (CommDlgExtendedError() == FNERR_BUFFERTOOSMALL)
-      ShowMessageBox(owner, "The file name is too long to be opened.", kAppTitle,
-                     MB_OK | MB_ICONEXCLAMATION);
-    return false;
-  }
-  path = file.data();
-  return true;
 }
 
 // Redraw off while a list fills, on again (and one repaint) when the owner goes.

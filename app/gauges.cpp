@@ -30,3 +30,27 @@ Needle SpeedNeedle(int kmh, int W, int H) {
           {static_cast<int>(static_cast<long long>(canvas.x) * W / 1366),
            static_cast<int>(static_cast<long long>(canvas.y) * H / 768)}};
 }
+
+namespace {
+
+// Room for a pen 3 pixels wide around a needle's ends, and for rounding.
+const int kPenMargin = 3;
+
+GaugeArea Around(NeedlePoint centre, int rx, int ry) {
+  return {centre.x - rx - kPenMargin, centre.y - ry - kPenMargin, centre.x + rx + kPenMargin + 1,
+          centre.y + ry + kPenMargin + 1};
+}
+
+}  // namespace
+
+GaugeArea SpeedGaugeArea(int W, int H) {
+  const LayoutScale k(W, H);
+  // The end is scaled from the canvas, so it may lie one pixel further than the
+  // scaled length.
+  return Around({k.sx(1100), k.sy(718)}, k.sx(80) + 1, k.sy(80) + 1);
+}
+
+GaugeArea CompassGaugeArea(int W, int H) {
+  const LayoutScale k(W, H);
+  return Around({k.sx(1263), k.sy(674)}, k.sx(25), k.sx(25));
+}

@@ -45,7 +45,8 @@ void ReadoutsStep(const ReadoutSource& source, int32_t s, ReadoutTexts& texts) {
   const CTelemetryTable& t = source.pTable ? *source.pTable : empty;
   std::string_view fix;
   char speed[32];
-  if (t.Column(kColFix).Get(s, fix) && numtext::AtoI(fix) != 0) {
+  texts.bPositionFromRow = t.Column(kColFix).Get(s, fix) && numtext::AtoI(fix) != 0;
+  if (texts.bPositionFromRow) {
     texts.strAltitude = Format("Altitude  : %0.1lf M", ReadDouble(t, kColAltitude, s));
     texts.strLatitude = Format("Latitude  : %0.3f", ReadDouble(t, kColLatitude, s));
     texts.strLongitude = Format("Longitude : %0.3f", ReadDouble(t, kColLongitude, s));

@@ -16,10 +16,13 @@ struct ReadoutTexts {
   std::string strGForceX = "G-Force X :";
   std::string strGForceY = "G-Force Y :";
   std::string strGForceZ = "G-Force Z :";
-  std::string strSecond;  // control 1063
+  std::string strSecond;  // the second number (IDC_SECOND_TEXT)
   int nCourse = 0;
   int nSpeed = 0;
   int nPulseSpeed = 0;
+  // The last step's second had a fix: its position texts are its own, not kept
+  // from an earlier second.
+  bool bPositionFromRow = false;
 };
 
 struct ReadoutSource {

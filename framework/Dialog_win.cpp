@@ -77,9 +77,17 @@ void CDialogBase::EndDialog(INT_PTR result) {
   if (m_hWnd != NULL) PostMessageA(m_hWnd, WM_NULL, 0, 0);  // wake the loop
 }
 
+HWND CDialogBase::GetDlgItem(int id) const {
+  auto it = m_controls.find(id);
+  if (it != m_controls.end() && IsWindow(it->second)) return it->second;
+  HWND control = ::GetDlgItem(m_hWnd, id);
+  if (control != NULL) m_controls[id] = control;
+  return control;
+}
+
 void CDialogBase::UpdateData(BOOL bSaveAndValidate) {
   if (m_hWnd == NULL) return;
-  CDataExchange dx(m_hWnd, bSaveAndValidate != FALSE);
+  CDataExchange dx(*this, bSaveAndValidate != FALSE, &m_pushedTexts);
   DoDataExchange(dx);
 }
 
@@ -131,6 +139,8 @@ INT_PTR CALLBACK CDialogBase::DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPA
     Registry().erase(hwnd);
     self->m_hWnd = NULL;
     self->m_bModalRunning = false;
+    self->m_pushedTexts.clear();
+    self->m_controls.clear();
   }
   if (!handled) return FALSE;
   if (ReturnsValueDirectly(msg)) return static_cast<INT_PTR>(result);

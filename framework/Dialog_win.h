@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include <map>
+
 #include "framework/DataExchange_win.h"
 
 class CDialogBase {
@@ -29,7 +31,9 @@ class CDialogBase {
   void EndDialog(INT_PTR result);
 
   HWND GetSafeHwnd() const { return m_hWnd; }
-  HWND GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
+  // The control with that id. Looked up once: asking the window system costs a
+  // trip to it each time, and the tick asks for a dozen controls every second.
+  HWND GetDlgItem(int id) const;
   // Exchanges data through DoDataExchange: FALSE pushes members to the controls.
   void UpdateData(BOOL bSaveAndValidate = TRUE);
 
@@ -77,6 +81,8 @@ class CDialogBase {
   bool Dispatch(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
   bool DispatchCommand(WPARAM wParam, LPARAM lParam);
 
+  PushedTexts m_pushedTexts;               // see DDX_Text
+  mutable std::map<int, HWND> m_controls;  // see GetDlgItem
   UINT m_nTemplateId;
   bool m_bModal = false;
   bool m_bModalRunning = false;

@@ -71,6 +71,16 @@ using GdiFont = GdiObject<HFONT>;
 using GdiBitmap = GdiObject<HBITMAP>;
 using GdiRegion = GdiObject<HRGN>;
 
+// Adds a rectangle to a region that may not exist yet.
+inline void AddToRegion(GdiRegion& region, const RECT& r) {
+  if (region.Get() == NULL) {
+    region.Reset(CreateRectRgnIndirect(&r));
+    return;
+  }
+  GdiRegion part(CreateRectRgnIndirect(&r));
+  if (part.Get() != NULL) CombineRgn(region.Get(), region.Get(), part.Get(), RGN_OR);
+}
+
 // A window's device context from GetDC, released with its owner.
 class WindowDc {
  public:

@@ -1,7 +1,6 @@
 #include "map/target_pos_file.h"
 
 #include "map/map_position.h"
-#include "map/text_mode_file.h"
 #include "telemetry/number_text.h"
 #include "telemetry/telemetry_table.h"
 
@@ -25,8 +24,8 @@ std::string CTargetPosWriter::Format(double lat, double lng, int update) {
   return out;
 }
 
-bool CTargetPosWriter::UpdateTargetPos(const std::string& folder, const CTelemetryTable& table,
-                                       int64_t row, int update) {
+bool CTargetPosWriter::NextText(const CTelemetryTable& table, int64_t row, int update,
+                                std::string& text) {
   int fix = 0;
   double lat = 0.0, lng = 0.0;
   if (row >= 0) {
@@ -39,10 +38,11 @@ bool CTargetPosWriter::UpdateTargetPos(const std::string& folder, const CTelemet
     m_nLastRow = row;
   }
   if (row != -1 && !(fix != 0 && lat != 0.0 && lng != 0.0 && IsMapPosition(lat, lng))) return false;
-  return WriteTextModeFile(folder + kTargetPosFileName, Format(lat, lng, update != 0 ? 1 : 0));
+  text = Format(lat, lng, update != 0 ? 1 : 0);
+  return true;
 }
 
-bool CTargetPosWriter::WriteStart(const std::string& folder, const CTelemetryTable& table) {
+std::string CTargetPosWriter::StartText(const CTelemetryTable& table) {
   std::string_view fix, lat, lng;
   double latitude = 0.0, longitude = 0.0;
   if (table.Column(kColFix).Get(0, fix) && numtext::AtoI(fix) != 0 &&
@@ -52,5 +52,15 @@ bool CTargetPosWriter::WriteStart(const std::string& folder, const CTelemetryTab
   }
   if (latitude == 0.0 || longitude == 0.0 || !IsMapPosition(latitude, longitude))
     latitude = longitude = 0.0;  // the placeholder
-  return WriteTextModeFile(folder + kTargetPosFileName, Format(latitude, longitude, 0));
+  return Format(latitude, longitude, 0);
+}
+
+bool CTargetPosWriter::UpdateTargetPos(const std::string& folder, const CTelemetryTable& table,
+                                       int64_t row, int update) {
+  std::string text;
+  return NextText(table, row, update, text) && m_file.Write(folder + kTargetPosFileName, text);
+}
+
+bool CTargetPosWriter::WriteStart(const std::string& folder, const CTelemetryTable& table) {
+  return m_file.Write(folder + kTargetPosFileName, StartText(table));
 }

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "map/rewritten_file.h"
+
 class CTelemetryTable;
 
 constexpr const char kTargetPosFileName[] = "target_pos.js";
@@ -23,6 +25,12 @@ class CTargetPosWriter {
   // are left alone.
   bool WriteStart(const std::string& folder, const CTelemetryTable& table);
 
+  // The decisions of the two above without the file: the text to write, or
+  // false when the file stays as it is. NextText keeps the buffers as
+  // UpdateTargetPos does.
+  bool NextText(const CTelemetryTable& table, int64_t row, int update, std::string& text);
+  static std::string StartText(const CTelemetryTable& table);
+
   int64_t LastRow() const { return m_nLastRow; }
 
   // "var TARGET_POS = { lat: %0.6lf, lng : %0.6lf, update : %d };"
@@ -34,6 +42,7 @@ class CTargetPosWriter {
   static constexpr size_t kFixChars = 4;
   static constexpr size_t kCoordChars = 20;
 
+  CRewrittenFile m_file;  // one line, no line break: text mode changes nothing
   std::string m_strFix;
   std::string m_strLat;
   std::string m_strLng;

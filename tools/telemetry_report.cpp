@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "app/readouts.h"
 #include "map/map_page.h"
 #include "map/route_file.h"
 #include "map/target_pos_file.h"
@@ -129,7 +130,7 @@ bool WriteMapFiles(const DumpOptions& options, const CTelemetryStore& store, std
   if (!options.strMapScript.empty()) script.address = options.strMapScript;
   CTargetPosWriter position;
   bool ok = WriteLinePath(folder, store.Table());
-  ok = position.UpdateTargetPos(folder, store.Table(), -1, 0) && ok;
+  ok = position.WriteStart(folder, store.Table()) && ok;
   if (options.nMapSecond >= 0)
     position.UpdateTargetPos(folder, store.Table(), options.nMapSecond, 1);
   ok = WriteMapPage(folder, script) && ok;
@@ -151,6 +152,8 @@ bool ParseDumpArgs(const std::vector<std::string>& args, DumpOptions& options, s
       optionsEnded = true;
     } else if (a == "--summary") {
       options.bSummary = true;
+    } else if (a == "--readouts") {
+      options.bReadouts = true;
     } else if (a == "--length" || a == "--route" || a == "--map" || a == "--second" ||
                a == "--map-script") {
       if (i + 1 >= args.size()) {
@@ -191,6 +194,29 @@ void AppendSidecarReport(const CTelemetryStore& store, const std::string& path, 
   if (!summary) AppendTable(store.Table(), store.SamplesPerSecond(), out);
 }
 
+void AppendReadouts(const CTelemetryStore& store, bool present, int64_t length, std::string& out) {
+  ReadoutSource source;
+  source.pTable = &store.Table();
+  source.bHasSidecar = present ? 1 : 0;
+  source.nSamplesPerSec = store.SamplesPerSecond();
+  source.nPulseDivisor = store.PulseDivisor();
+  ReadoutTexts texts;
+  CTargetPosWriter position;
+  out += "readouts\nstart\t" + CTargetPosWriter::StartText(store.Table()) + "\n";
+  for (int64_t s = 0; s <= length; ++s) {
+    ReadoutsStep(source, static_cast<int32_t>(s), texts);
+    std::string target;
+    if (!present || !position.NextText(store.Table(), s, 1, target)) target = "-";
+    numtext::AppendInt(out, s);
+    out += texts.bPositionFromRow ? "\trow" : (present ? "\tkept" : "\tempty");
+    for (const std::string* text : {&texts.strAltitude, &texts.strLatitude, &texts.strLongitude,
+                                    &texts.strSpeed, &texts.strUnit, &texts.strSecond,
+                                    &texts.strGForceX, &texts.strGForceY, &texts.strGForceZ})
+      out += "\t" + *text;
+    out += "\t" + target + "\n";
+  }
+}
+
 int RunDump(const DumpOptions& options, std::FILE* out, std::FILE* err) {
   CTelemetryStore store;
   int status = 0;
@@ -202,6 +228,7 @@ int RunDump(const DumpOptions& options, std::FILE* out, std::FILE* err) {
     lastParsed = store.LoadTelemetry(path, present ? 1 : 0, options.nLength);
     text.clear();
     AppendSidecarReport(store, path, !present, options.bSummary, text);
+    if (options.bReadouts) AppendReadouts(store, present, options.nLength, text);
     std::fwrite(text.data(), 1, text.size(), out);
   }
   if (options.bRoute && lastParsed) {

@@ -14,6 +14,7 @@ struct DumpOptions {
   bool bSummary = false;
   bool bRoute = false;
   std::string strRouteDir;
+  bool bReadouts = false;
   bool bMap = false;
   std::string strMapDir;
   int64_t nMapSecond = -1;   // -1: the placeholder position
@@ -22,7 +23,7 @@ struct DumpOptions {
 };
 
 constexpr const char kDumpUsage[] =
-    "usage: telemetry-dump [--length N] [--summary] [--route DIR]\n"
+    "usage: telemetry-dump [--length N] [--summary] [--readouts] [--route DIR]\n"
     "                      [--map DIR [--second K] [--map-script URL]] SIDECAR...\n";
 
 // False with a message for a usage error.
@@ -31,6 +32,15 @@ bool ParseDumpArgs(const std::vector<std::string>& args, DumpOptions& options, s
 // Appends the lines for one loaded sidecar. `missing` when it could not be opened.
 void AppendSidecarReport(const CTelemetryStore& store, const std::string& path, bool missing,
                          bool summary, std::string& out);
+
+// What the player shows at each second 0 to N of a clip with this sidecar when
+// its tick runs once a second from the start: "readouts" and the "start" text of
+// the position file, then per second, tab-separated: the second, where its
+// position texts come from ("row", "kept" from an earlier second, or "empty"
+// without a sidecar), the texts of altitude, latitude, longitude, speed, unit,
+// second number, G-force X, Y and Z, and the position file's text after that
+// tick ("-" when the tick leaves the file alone).
+void AppendReadouts(const CTelemetryStore& store, bool present, int64_t length, std::string& out);
 
 // Loads every sidecar in turn into one store and writes the report to `out`.
 // Returns the exit status: 0, or 1 when a sidecar could not be opened or the

@@ -21,7 +21,10 @@ int CMediaLib::PlaceVideoWindow() {
   pVideoWindow->SetWindowPosition(0, 0, area.right - area.left, area.bottom - area.top);
   pVideoWindow->put_WindowStyle(WS_CHILD | WS_CLIPSIBLINGS);
   // Some renderers hide the window with a new style; a shown video stays shown.
-  if (visible != OAFALSE) pVideoWindow->put_Visible(OATRUE);
+  // A graph that runs or pauses always shows its video: while the engine window
+  // is hidden (a command-line start) the video reads as not visible, and hidden
+  // by the new style it would stay so when the engine window shows.
+  if (visible != OAFALSE || (pMediaControl && !IsStopped())) pVideoWindow->put_Visible(OATRUE);
   return 0;
 }
 

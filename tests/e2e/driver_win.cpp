@@ -13,9 +13,9 @@
 // Commands:
 //   env NAME VALUE              set a variable that the player will inherit
 //   start EXE [TAIL]            start "EXE" TAIL (TAIL as it is: the clip and second)
-//   wait-player MS              wait for the visible main window (title PLAYER, control 1002)
+//   wait-player MS              wait for the visible main window (title PLAYER, with a time text)
 //   read ITEM...                read items once (see below)
-//   snap ITEM...                read items between two equal readings of the time text 1002
+//   snap ITEM...                read items between two equal readings of the time text
 //   sample N ITEM...            a snapshot once a second for N seconds
 //   watch MS PERIOD [until ITEM=TEXT|ITEM~PART] ITEM...
 //                               snap every PERIOD ms, print each snapshot that differs from
@@ -26,12 +26,16 @@
 //   select-row N / dblclick-row N
 //                               select playlist row N (and report LBN_DBLCLK to the window)
 //   rows                        playlist rows: display text, hidden path, selection
-//   open-file PATH MS           answer the player's file dialog with PATH
+//   open-file PATH MS [refused] answer the player's file dialog with PATH; with
+//                               "refused", expect the player's message box over it,
+//                               print and close it, then cancel the dialog
 //   answer-box BUTTON MS        wait for a message box of the player, print its texts,
 //                               press BUTTON (6 Yes, 7 No, 1 OK)
 //   windows                     the player's top-level windows and their first children
 //   resize W H | resize-client W H
 //                               size the window (outer or client size) through WM_SIZING
+//   resize-burst N MS           what dragging a window edge sends: N sizes MS apart,
+//                               40 x 30 pixels smaller and back in turn
 //   rects ID...                 control rectangles in the window's client coordinates
 //   client                      the window's outer and client size
 //   paint-time N                N forced repaints, each timed (UpdateWindow round trip)
@@ -46,7 +50,7 @@
 //   quit
 //
 // Items: a control id (its window text), pos (slider position), max (slider maximum),
-// video (the engine window inside 1000 is visible: 1/0), sel and count (playlist),
+// video (the engine window inside the video area is visible: 1/0), sel and count (playlist),
 // caption:ID (a button's caption, same as ID), file:NAME (a temporary-folder file).
 #include <windows.h>
 #include <commctrl.h>
@@ -60,6 +64,7 @@
 #include <vector>
 
 #include "TopWindow_win.h"
+#include "resources/resource.h"
 
 namespace {
 
@@ -204,7 +209,8 @@ std::vector<HWND> PlayerTopWindows() {
 
 HWND FindMainWindow() {
   for (HWND hwnd : PlayerTopWindows())
-    if (IsWindowVisible(hwnd) && GetDlgItem(hwnd, 1002) && TextOf(hwnd) == "PLAYER") return hwnd;
+    if (IsWindowVisible(hwnd) && GetDlgItem(hwnd, IDC_TIME_TEXT) && TextOf(hwnd) == "PLAYER")
+      return hwnd;
   return NULL;
 }
 
@@ -212,7 +218,7 @@ HWND FindMainWindow() {
 HWND FindDialogWith(int id) {
   for (HWND hwnd : PlayerTopWindows())
     if (hwnd != mainWindow && IsWindowVisible(hwnd) && ClassOf(hwnd) == "#32770" &&
-        GetDlgItem(hwnd, id) && !GetDlgItem(hwnd, 1002))
+        GetDlgItem(hwnd, id) && !GetDlgItem(hwnd, IDC_TIME_TEXT))
       return hwnd;
   return NULL;
 }
@@ -220,7 +226,7 @@ HWND FindDialogWith(int id) {
 HWND Control(int id) { return mainWindow ? GetDlgItem(mainWindow, id) : NULL; }
 
 HWND EngineWindow() {
-  HWND host = Control(1000);
+  HWND host = Control(IDC_VIDEO_AREA);
   return host ? GetWindow(host, GW_CHILD) : NULL;
 }
 
@@ -269,14 +275,15 @@ std::string FilePath(const std::string& name) {
 
 // One item's value, quoted, or a bare number.
 std::string ReadItem(const std::string& item) {
-  if (item == "pos") return std::to_string(Ask(Control(1001), TBM_GETPOS, 0, 0, -1));
-  if (item == "max") return std::to_string(Ask(Control(1001), TBM_GETRANGEMAX, 0, 0, -1));
+  if (item == "pos") return std::to_string(Ask(Control(IDC_SEEK_SLIDER), TBM_GETPOS, 0, 0, -1));
+  if (item == "max")
+    return std::to_string(Ask(Control(IDC_SEEK_SLIDER), TBM_GETRANGEMAX, 0, 0, -1));
   if (item == "video") {
     HWND engine = EngineWindow();
     return engine ? (IsWindowVisible(engine) ? "1" : "0") : "none";
   }
-  if (item == "sel") return std::to_string(Ask(Control(1014), LB_GETCURSEL, 0, 0, -2));
-  if (item == "count") return std::to_string(Ask(Control(1014), LB_GETCOUNT, 0, 0, -2));
+  if (item == "sel") return std::to_string(Ask(Control(IDC_PLAYLIST), LB_GETCURSEL, 0, 0, -2));
+  if (item == "count") return std::to_string(Ask(Control(IDC_PLAYLIST), LB_GETCOUNT, 0, 0, -2));
   if (item.compare(0, 5, "file:") == 0) {
     std::string text;
     return ReadWholeFile(FilePath(item.substr(5)), text) ? Quote(text) : "missing";
@@ -297,9 +304,9 @@ std::string ReadItems(const std::vector<std::string>& items) {
 std::string Snapshot(const std::vector<std::string>& items, bool& stable) {
   std::string body;
   for (int attempt = 0; attempt < 5; ++attempt) {
-    const std::string before = TextOf(Control(1002));
+    const std::string before = TextOf(Control(IDC_TIME_TEXT));
     body = ReadItems(items);
-    stable = TextOf(Control(1002)) == before;
+    stable = TextOf(Control(IDC_TIME_TEXT)) == before;
     if (stable) break;
   }
   return body;
@@ -416,16 +423,16 @@ bool PostCommand(int id, int code, std::string& why) {
 }
 
 bool SelectRow(int row, bool play, std::string& why) {
-  HWND list = Control(1014);
+  HWND list = Control(IDC_PLAYLIST);
   if (!list) return why = "no playlist", false;
   if (Ask(list, LB_SETCURSEL, row, 0, LB_ERR) == LB_ERR) return why = "no such row", false;
   // What a double-click on the row reports to the window.
-  if (play) PostCommand(1014, LBN_DBLCLK, why);
+  if (play) PostCommand(IDC_PLAYLIST, LBN_DBLCLK, why);
   return true;
 }
 
 void Rows() {
-  HWND list = Control(1014), paths = Control(1015);
+  HWND list = Control(IDC_PLAYLIST), paths = Control(IDC_PATH_LIST);
   const LRESULT count = Ask(list, LB_GETCOUNT, 0, 0, 0);
   Emit("rows count=" + std::to_string(count) +
        " sel=" + std::to_string(Ask(list, LB_GETCURSEL, 0, 0, -2)) +
@@ -464,6 +471,17 @@ bool WaitGone(HWND window, long timeoutMs) {
   return true;
 }
 
+// The texts of a message box's static controls, joined by "|".
+std::string BoxText(HWND box) {
+  std::string texts;
+  for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    if (ClassOf(child) == "Static") {
+      const std::string text = TextOf(child);
+      if (!text.empty()) texts += (texts.empty() ? "" : "|") + text;
+    }
+  return texts;
+}
+
 bool OpenFile(const std::vector<std::string>& args, std::string& why) {
   if (args.size() < 3) return why = "usage: open-file PATH MS", false;
   const long timeoutMs = Number(args[2], 10000);
@@ -485,6 +503,26 @@ bool OpenFile(const std::vector<std::string>& args, std::string& why) {
   Ask(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(args[1].c_str()), 0);
   PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+  if (args.size() > 3 && args[3] == "refused") {
+    // The player answers with a message box over the dialog, which stays open.
+    HWND box = NULL;
+    for (;;) {
+      for (HWND hwnd : PlayerTopWindows())
+        if (hwnd != mainWindow && hwnd != dialog && IsWindowVisible(hwnd) &&
+            ClassOf(hwnd) == "#32770" && GetDlgItem(hwnd, IDOK) && !FileNameField(hwnd))
+          box = hwnd;
+      if (box) break;
+      if (!PlayerRunning()) return why = "player ended", false;
+      if (NowMs() >= end) return why = "no message box", false;
+      Sleep(50);
+    }
+    Emit("box text=" + Quote(BoxText(box)));
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
+    WaitGone(box, 5000);
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDCANCEL)));
+  }
   if (!WaitGone(dialog, end - NowMs() > 2000 ? static_cast<long>(end - NowMs()) : 2000))
     return why = "file dialog still open", false;
   return true;
@@ -495,13 +533,7 @@ bool AnswerBox(const std::vector<std::string>& args, std::string& why) {
   const int button = static_cast<int>(Number(args[1], IDNO));
   HWND box = NULL;
   if (!WaitDialog(button, Number(args[2], 10000), box, why)) return false;
-  std::string texts;
-  for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-    if (ClassOf(child) == "Static") {
-      const std::string text = TextOf(child);
-      if (!text.empty()) texts += (texts.empty() ? "" : "|") + text;
-    }
-  Emit("box caption=" + Quote(TextOf(box)) + " text=" + Quote(texts));
+  Emit("box caption=" + Quote(TextOf(box)) + " text=" + Quote(BoxText(box)));
   PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
                reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
   if (!WaitGone(box, 5000)) return why = "box still open", false;
@@ -549,6 +581,21 @@ bool Resize(int width, int height, bool client, bool report, std::string& why) {
   SetWindowPos(mainWindow, NULL, proposed.left, proposed.top, proposed.right - proposed.left,
                proposed.bottom - proposed.top, SWP_NOZORDER | SWP_NOACTIVATE);
   if (report) ReportSize();
+  return true;
+}
+
+bool ResizeBurst(int count, long gapMs, std::string& why) {
+  if (!mainWindow) return why = "no main window", false;
+  RECT w;
+  GetWindowRect(mainWindow, &w);
+  const int width = w.right - w.left, height = w.bottom - w.top;
+  for (int i = 0; i < count; ++i) {
+    const bool smaller = i % 2 == 0;
+    if (!Resize(width - (smaller ? 40 : 0), height - (smaller ? 30 : 0), false, false, why))
+      return false;
+    Sleep(static_cast<DWORD>(gapMs));
+  }
+  ReportSize();
   return true;
 }
 
@@ -686,6 +733,7 @@ bool Run(const std::vector<std::string>& a, bool& quit, std::string& why) {
   if (verb == "resize" || verb == "resize-client")
     return Resize(static_cast<int>(arg(1, 0)), static_cast<int>(arg(2, 0)), verb == "resize-client",
                   true, why);
+  if (verb == "resize-burst") return ResizeBurst(static_cast<int>(arg(1, 20)), arg(2, 30), why);
   if (verb == "rects") return Rects(a), true;
   if (verb == "client") return ReportSize(), true;
   if (verb == "paint-time") return PaintTime(static_cast<int>(arg(1, 5)), why);

@@ -4,17 +4,16 @@
     e2e.py CASE --build DIR --wine-run SH --player EXE --driver EXE --bare-graph EXE
                 --native DIR --work DIR --shots DIR
 
-CASE is clips (make the clips, sidecars and expected tables), playback, playlist,
-unrenderable or speed. Each case starts the viewer through player-driver, talks to
-the driver line by line, and checks what it saw against telemetry-dump's table of
-the same sidecar. Every check prints PASS or FAIL with its evidence; the exit code is
-1 when any check failed. Timings are reported, never judged.
+CASE is clips (make the clips, sidecars and expected readouts), playback, playlist,
+unrenderable, startup or speed. Each case starts the viewer through player-driver,
+talks to the driver line by line, and checks what it saw against what the player's
+own portable code says: telemetry-dump --readouts for the texts of each second,
+layout-dump for the places of the controls. Controls are named as in
+resources/resource.h. Every check prints PASS or FAIL with its evidence; the exit
+code is 1 when any check failed. Timings are reported, never judged.
 """
 
 import argparse
-import copy
-import csv
-import decimal
 import os
 import queue
 import re
@@ -24,6 +23,19 @@ import subprocess
 import sys
 import threading
 import time
+from types import SimpleNamespace
+
+
+def control_ids():
+    """The IDC_ names of resources/resource.h without their prefix, ids as text."""
+    header = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "resources",
+                          "resource.h")
+    with open(header) as f:
+        return SimpleNamespace(**{m.group(1): m.group(2) for m in
+                                  re.finditer(r"#define\s+IDC_(\w+)\s+(\d+)", f.read())})
+
+
+ID = control_ids()
 
 # ---------------------------------------------------------------- clips
 
@@ -34,6 +46,9 @@ CLIP_B_SECONDS = 10            # E2E_B.MP4: no sidecar
 AR_SECONDS = 6                 # AR.MP4: a name that E2E_AR.MP4 contains; no sidecar
 SPEED_SECONDS = 32
 BAD_SECONDS = 4
+# Copies of E2E_B.MP4 whose Windows paths have these lengths: one just fits the
+# 260 characters that file dialogs take on every system, one does not.
+LONG_PATHS = (250, 300)
 
 
 def run(cmd, **kw):
@@ -57,6 +72,21 @@ def make_video(path, seconds, size, rate, extra=()):
          "-f", "lavfi", "-i", f"testsrc=size={size}:rate={rate}", "-t", str(seconds),
          "-c:v", "libx264", "-preset", "ultrafast", "-pix_fmt", "yuv420p",
          "-g", str(rate), *extra, path])
+
+
+def long_clip(clips, total):
+    """A path under clips whose Windows form has `total` characters (None when the
+    clips folder itself is too long for that)."""
+    room = total - len(win_path(clips)) - len("\\LONG.MP4")
+    parts = []
+    while room > 1:
+        n = min(room - 1, 200)  # a separator, then up to 200 characters
+        parts.append(str(total) + "x" * (n - len(str(total))) if n > len(str(total)) else "x" * n)
+        room -= n + 1
+    if room != 0:
+        return None
+    path = os.path.join(clips, *parts, "LONG.MP4")
+    return path if len(win_path(path)) == total else None
 
 
 def make_clips(a):
@@ -86,8 +116,12 @@ def make_clips(a):
         return path
 
     def expect(sidecar, name, length):
-        with open(os.path.join(clips, name + ".csv"), "w") as f:
-            run([dump, "--length", str(length), sidecar], stdout=f)
+        # A sidecar that is not there gives the readouts of a clip without one.
+        with open(os.path.join(clips, name + ".readouts"), "w") as f:
+            subprocess.run([dump, "--summary", "--readouts", "--length", str(length), sidecar],
+                           stdout=f, check=False)
+        if not os.path.exists(sidecar):
+            return
         route = os.path.join(clips, name + ".route")
         os.makedirs(route, exist_ok=True)
         run([dump, "--summary", "--length", str(length), "--route", route, sidecar],
@@ -100,7 +134,13 @@ def make_clips(a):
     expect(cut(name, first, length), name, length)
     make_video(os.path.join(clips, name + "R.MP4"), length, "640x360", 25)
     make_video(os.path.join(clips, "E2E_B.MP4"), CLIP_B_SECONDS, "640x360", 25)
+    expect(os.path.join(clips, "E2E_B.nmea"), "E2E_B", CLIP_B_SECONDS)
     make_video(os.path.join(clips, "AR.MP4"), AR_SECONDS, "640x360", 25)
+    for total in LONG_PATHS:
+        path = long_clip(clips, total)
+        if path:
+            os.makedirs(os.path.dirname(path))
+            shutil.copy(os.path.join(clips, "E2E_B.MP4"), path)
     # What a camera writes, and what this platform's decoders cannot open.
     make_video(os.path.join(clips, "E2E_BAD.TS"), BAD_SECONDS, "640x360", 25, ["-f", "mpegts"])
     speed = os.path.join(clips, "E2E_SPEED.nmea")
@@ -238,88 +278,37 @@ class Checks:
         sys.stdout.flush()
 
 
-def atoi(text):
-    m = re.match(r"\s*([+-]?\d+)", text or "")
-    return int(m.group(1)) if m else 0
+class Readouts:
+    """What the player's own code shows at each second of a clip, from
+    telemetry-dump --readouts: the texts, where the position texts come from ("row",
+    "kept" from an earlier second, "empty" without a sidecar) and the position file."""
 
-
-def atof(text):
-    m = re.match(r"\s*([+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?)", text or "")
-    return float(m.group(1)) if m else 0.0
-
-
-def formats(pattern, value):
-    """The text printf gives, and the other tie-breaking where value is an exact tie."""
-    out = {pattern % value}
-    m = re.search(r"%0?\.(\d)l?f", pattern)
-    if m:
-        exact = decimal.Decimal(value)
-        q = decimal.Decimal(1).scaleb(-int(m.group(1)))
-        for mode in (decimal.ROUND_HALF_UP, decimal.ROUND_HALF_EVEN):
-            text = str(exact.quantize(q, rounding=mode))
-            if text.startswith("-") and float(text) == 0:
-                continue
-            out.add(re.sub(r"%0?\.\dl?f", text, pattern, count=1))
-    return out
-
-
-class Table:
-    """telemetry-dump's per-second table: row s of each column, None when missing."""
+    FIELDS = [ID.ALTITUDE, ID.LATITUDE, ID.LONGITUDE, ID.SPEED_TEXT, ID.UNIT_TEXT, ID.SECOND_TEXT,
+              ID.GFORCE_X, ID.GFORCE_Y, ID.GFORCE_Z]
+    POSITION = (ID.ALTITUDE, ID.LATITUDE, ID.LONGITUDE)
 
     def __init__(self, path):
         with open(path) as f:
-            lines = f.read().splitlines()
-        start = next(i for i, l in enumerate(lines) if l.startswith("second,"))
-        self.rows = {}
-        for row in csv.DictReader(lines[start:]):
-            self.rows[int(row["second"])] = {k: (v if v != "" else None) for k, v in row.items()}
+            lines = f.read().split("\n")
+        self.rows, self.start = {}, None
+        for line in lines[lines.index("readouts") + 1:]:
+            parts = line.split("\t")
+            if parts[0] == "start":
+                self.start = parts[1]
+            elif len(parts) == 12:
+                self.rows[int(parts[0])] = {"from": parts[1], "texts": dict(zip(self.FIELDS, parts[2:11])),
+                                            "target": None if parts[11] == "-" else parts[11]}
 
-    def get(self, s, column):
+    def expected(self, s, before):
+        """The texts at second s; kept position texts are those shown before."""
         row = self.rows.get(s)
-        return row.get(column) if row else None
-
-
-class ReadoutModel:
-    """The readouts as the table says they must read, tick by tick."""
-
-    INITIAL = {"1019": "Altitude  :", "1018": "Latitude  :", "1017": "Longitude :"}
-
-    def __init__(self, table, has_sidecar):
-        self.table, self.has_sidecar = table, has_sidecar
-        self.position = {k: {v} for k, v in self.INITIAL.items()}
-        self.target = None  # text of target_pos.js after the last tick with a fix
-        self.fix = False    # the last tick's second had a fix
-
-    def tick(self, s):
-        t = self.table
-        fix = t.get(s, "fix") if t else None
-        expected = {}
-        self.fix = fix is not None and atoi(fix) != 0
-        if self.fix:
-            self.position = {
-                "1019": formats("Altitude  : %0.1f M", atof(t.get(s, "altitude"))),
-                "1018": formats("Latitude  : %0.3f", atof(t.get(s, "latitude"))),
-                "1017": formats("Longitude : %0.3f", atof(t.get(s, "longitude"))),
-            }
-            speed = int(atof(t.get(s, "gps_speed")))
-            lat, lng = atof(t.get(s, "latitude")), atof(t.get(s, "longitude"))
-            if lat != 0 and lng != 0:
-                self.target = "var TARGET_POS = { lat: %0.6f, lng : %0.6f, update : 1 };" % (lat, lng)
-        else:
-            if not self.has_sidecar:
-                self.position = {"1019": {"Altitude  : "}, "1018": {"Latitude  : "},
-                                 "1017": {"Longitude : "}}
-            speed = 0
-        expected.update(self.position)
-        expected["1025"] = {"%3d" % speed}
-        expected["1063"] = {" "}
-        expected["1058"] = {"KPH"}
-        for cid, col, pos, neg in (("1020", "g_x", "G-Force X : %0.3f F", "G-Force X : %0.3f R"),
-                                   ("1021", "g_y", "G-Force Y : %0.3f R", "G-Force Y : %0.3f L"),
-                                   ("1022", "g_z", "G-Force Z : %0.3f U", "G-Force Z : %0.3f D")):
-            g = atoi(t.get(s, col) if t else None) / 1000.0
-            expected[cid] = formats(pos, g) if g >= 0 else formats(neg, -g)
-        return expected
+        if row is None:
+            return None
+        texts = dict(row["texts"])
+        if row["from"] == "kept":
+            for cid in self.POSITION:
+                texts[cid] = before.get(cid) if before else None
+        return texts
 
 
 TIME = re.compile(r"^ (\d\d):(\d\d):(\d\d) / (\d\d):(\d\d):(\d\d) $")
@@ -339,75 +328,70 @@ def time_text(s, length):
         s // 3600 % 60, s // 60 % 60, s % 60, length // 3600 % 60, length // 60 % 60, length % 60)
 
 
-READOUTS = ["1002", "1004", "1017", "1018", "1019", "1020", "1021", "1022", "1025", "1058", "1063"]
+READOUTS = [ID.TIME_TEXT, ID.TIME_TEXT_LARGE, ID.LONGITUDE, ID.LATITUDE, ID.ALTITUDE, ID.GFORCE_X, ID.GFORCE_Y, ID.GFORCE_Z, ID.SPEED_TEXT, ID.UNIT_TEXT, ID.SECOND_TEXT]
 
 
-PLACEHOLDER = "var TARGET_POS = { lat: 0.000000, lng : 0.000000, update : 0 };"
+def compare_readouts(c, snaps, readouts, length, label, target_file=True):
+    """Every stable snapshot against what the player's own code shows at the second its
+    time text shows (telemetry-dump --readouts). Kept position texts must be those of
+    the snapshot before. Returns the ticks seen and the texts of the last snapshot.
 
-
-def compare_readouts(c, snaps, table, has_sidecar, length, label, target_file=True):
-    """Every stable snapshot against the table row of the second its time text shows.
-
-    The model is stepped once per tick (each change of the shown second), so texts that
-    keep the last fix follow the ticks the player really made. Returns the model after
-    the last tick seen.
-
-    target_pos.js: a second with a fix writes its position; a second without one leaves
-    the file, except that the offline map retry (every ninth tick) rewrites the
-    placeholder first, which then stays until the next second with a fix."""
-    model = ReadoutModel(table, has_sidecar)
-    wrong, checked, ticks, last_s, expected = [], 0, [], None, None
-    target_wrong, target_checked = [], 0
+    target_pos.js: the load writes the start position; each tick writes its second's
+    position or leaves the file, except that the offline map retry (every ninth tick)
+    writes the start position again."""
+    wrong, checked, ticks, last_s, before = [], 0, [], None, None
+    target, target_wrong, target_checked = readouts.start, [], 0
     for snap in snaps:
         if snap.get("stable") != "1":
             continue
-        shown = seconds_of(snap.get("1002"))
+        shown = seconds_of(snap.get(ID.TIME_TEXT))
         if shown is None or shown[1] != length:
             continue
         s = shown[0]
+        expected = readouts.expected(s, before)
+        if expected is None:
+            wrong.append(f"t={snap.t}: second {s} is past the clip")
+            continue
+        mismatched = [cid for cid, text in expected.items()
+                      if text is not None and snap.get(cid) is not None and snap.get(cid) != text]
         if s != last_s:
-            if s == 0:
+            if s == 0 and mismatched:
                 # After a load the time text shows second 0 before any tick, with the
                 # readouts left as they were; only texts that match count as a tick.
-                trial = copy.deepcopy(model)
-                expected0 = trial.tick(0)
-                if any(snap.get(cid) is not None and snap.get(cid) not in allowed
-                       for cid, allowed in expected0.items()):
-                    continue
-                model = trial
-                expected = expected0
-            else:
-                expected = model.tick(s)
+                before = snap.fields
+                continue
             ticks.append(s)
             last_s = s
+            if readouts.rows[s]["target"] is not None:
+                target = readouts.rows[s]["target"]
         checked += 1
-        for cid, allowed in expected.items():
-            got = snap.get(cid)
-            if got is not None and got not in allowed:
-                wrong.append(f"t={snap.t} second {s}: {cid}={got!r}, table says {sorted(allowed)!r}")
-        if snap.get("1004") is not None and snap.get("1004") != snap.get("1002"):
-            wrong.append(f"t={snap.t}: 1004={snap.get('1004')!r} differs from 1002={snap.get('1002')!r}")
+        wrong += [f"t={snap.t} second {s}: {cid}={snap.get(cid)!r}, the player's code says {expected[cid]!r}"
+                  for cid in mismatched]
+        if snap.get(ID.TIME_TEXT_LARGE) is not None and snap.get(ID.TIME_TEXT_LARGE) != snap.get(ID.TIME_TEXT):
+            wrong.append(f"t={snap.t}: {ID.TIME_TEXT_LARGE}={snap.get(ID.TIME_TEXT_LARGE)!r} differs "
+                         f"from {ID.TIME_TEXT}={snap.get(ID.TIME_TEXT)!r}")
         if snap.get("pos") is not None and snap.get("pos") != str(s):
             wrong.append(f"t={snap.t} second {s}: slider at {snap.get('pos')}")
-        if target_file and model.target is not None:
+        before = snap.fields
+        if target_file and target is not None:
             target_checked += 1
             got = snap.get("file:target_pos.js")
-            if not model.fix and got == PLACEHOLDER and model.target != PLACEHOLDER:
+            if got == readouts.start and target != readouts.start:
                 # Retries come on the 10th, 19th, 28th... tick of the program; the
                 # count seen here may be one off (a tick that repeated its second).
                 n = len(ticks)
                 if n >= 9 and (n - 10) % 9 in (0, 1, 8):
-                    model.target = PLACEHOLDER
-            if got != model.target:
-                target_wrong.append(f"t={snap.t} second {s}: {got!r}, expected {model.target!r}")
-    c.check(f"{label}: readouts follow the table second by second",
+                    target = readouts.start
+            if got != target:
+                target_wrong.append(f"t={snap.t} second {s}: {got!r}, expected {target!r}")
+    c.check(f"{label}: readouts follow the player's code second by second",
             checked > 0 and not wrong,
             f"{checked} snapshots, ticks {ticks}" + ("; " + "; ".join(wrong[:6]) if wrong else ""))
     if target_file:
         c.check(f"{label}: target_pos.js follows the seconds with a fix",
                 target_checked > 0 and not target_wrong,
                 f"{target_checked} snapshots" + ("; " + "; ".join(target_wrong[:4]) if target_wrong else ""))
-    return ticks, model
+    return ticks, before
 
 
 # ---------------------------------------------------------------- a case's setting
@@ -504,23 +488,18 @@ def rect_of(line, cid):
     return (x, y, w, h), vis
 
 
-class Scale:
-    """The layout arithmetic: canvas 1366 x 768 scaled to the client size."""
-
-    def __init__(self, w, h):
-        self.w, self.h = w, h
-        self.s = h // 52
-
-    def sx(self, v):
-        return v * self.w // 1366
-
-    def sy(self, v):
-        return v * self.h // 768
+def layout_of(a, width, height, enlarged=False):
+    """Where the player's own layout code puts each control for a client size:
+    {id: (x, y, w, h)} from layout-dump (text controls have no size there)."""
+    out = subprocess.run([os.path.join(a.native, "tools", "layout-dump"), str(width), str(height),
+                          "enlarged" if enlarged else "normal"],
+                         capture_output=True, text=True, check=True).stdout
+    return {p[0]: tuple(int(v) for v in p[1:5]) for p in (line.split() for line in out.splitlines())}
 
 
 # ---------------------------------------------------------------- cases
 
-WATCH = " ".join(READOUTS + ["pos", "video", "caption:1005", "file:target_pos.js"])
+WATCH = " ".join(READOUTS + ["pos", "video", f"caption:{ID.PLAY_PAUSE}", "file:target_pos.js"])
 ZERO = time_text(0, 0)
 
 
@@ -529,7 +508,7 @@ def case_playback(a):
     c, d = k.c, k.d
     name, _, length = DRIVE
     start_second = 3
-    table = Table(k.clip(name + ".csv"))
+    readouts = Readouts(k.clip(name + ".readouts"))
     try:
         k.start(name + ".MP4", start_second)
         d.cmd("wait-player 20000", timeout=25)
@@ -537,28 +516,31 @@ def case_playback(a):
         # Up to the second tick: the pending start must seek on the first one.
         # The first two ticks: the pending start must seek on the first one.
         snaps += snaps_of(d.cmd("watch 3500 100 " + WATCH, timeout=10))
-        first_line = d.cmd("read max 1001")[0]
+        first_line = d.cmd(f"read max {ID.SEEK_SLIDER}")[0]
         shot = k.screenshot("playback.png")
-        video_rect = rect_of(d.cmd("rects 1000")[0], "1000")
-        origin = d.cmd("rects 1000")[0]["origin"].split(",")
+        video_rect = rect_of(d.cmd(f"rects {ID.VIDEO_AREA}")[0], ID.VIDEO_AREA)
+        origin = d.cmd(f"rects {ID.VIDEO_AREA}")[0]["origin"].split(",")
         snaps += snaps_of(d.cmd("watch 4000 100 " + WATCH, timeout=10))
         # Pause, look, play.
-        d.cmd("click 1005")
+        d.cmd(f"click {ID.PLAY_PAUSE}")
         paused = snaps_of(d.cmd("watch 2500 100 " + WATCH, timeout=8))
-        d.cmd("click 1005")
+        d.cmd(f"click {ID.PLAY_PAUSE}")
         resumed = snaps_of(d.cmd("watch 1800 100 " + WATCH, timeout=8))
-        rest = snaps_of(d.cmd(f"watch 25000 100 until {quote_arg('1002=' + ZERO)} " + WATCH, timeout=30))
+        # Dragging a window edge: every size change pauses and resumes the clip.
+        burst_from = seconds_of(d.cmd(f"read {ID.TIME_TEXT}")[0].get(ID.TIME_TEXT))
+        d.cmd("resize-burst 20 30", timeout=15)
+        rest = snaps_of(d.cmd(f"watch 25000 100 until {quote_arg(ID.TIME_TEXT + '=' + ZERO)} " + WATCH, timeout=30))
         d.cmd("sleep 1500")
-        after_stop = d.cmd("read 1002 1004 pos caption:1005 " + " ".join(READOUTS[2:]))[0]
+        after_stop = d.cmd(f"read {ID.TIME_TEXT} {ID.TIME_TEXT_LARGE} pos caption:{ID.PLAY_PAUSE} " + " ".join(READOUTS[2:]))[0]
         line_path = d.cmd("file line_path.js")[0]
         all_snaps = snaps + paused + resumed + rest
 
         # The start: load shows the clip length, the video stays hidden until the
         # first tick, which seeks to the start second.
-        ticks_seen = [(sn, seconds_of(sn.get("1002"))) for sn in all_snaps if sn.get("stable") == "1"]
+        ticks_seen = [(sn, seconds_of(sn.get(ID.TIME_TEXT))) for sn in all_snaps if sn.get("stable") == "1"]
         before = [sn for sn, v in ticks_seen if v == (0, length)]
         c.check("the load shows the clip length before the first tick",
-                bool(before) or not ticks_seen, f"first time text {all_snaps[0].get('1002')!r}")
+                bool(before) or not ticks_seen, f"first time text {all_snaps[0].get(ID.TIME_TEXT)!r}")
         c.check("the video stays hidden until the first tick",
                 bool(before) and all(sn.get("video") == "0" for sn in before[:1]),
                 f"video={before[0].get('video') if before else '?'} at t={before[0].t if before else '?'}")
@@ -584,36 +566,48 @@ def case_playback(a):
             c.check("the video area shows a picture after the first ticks", colours > 50,
                     f"{colours} colours in the video area of {shot}")
 
-        ticks, model = compare_readouts(c, all_snaps, table, True, length, "drive clip")
-        gaps = [b - a_ for a_, b in zip(ticks, ticks[1:])]
+        ticks, last_texts = compare_readouts(c, all_snaps, readouts, length, "drive clip")
+        # The first gap is the seek to the start second. Every size change restarts
+        # the tick, so the burst may leave one more of a few seconds (the video plays
+        # on meanwhile).
+        gaps = sorted(b - a_ for a_, b in zip(ticks[1:], ticks[2:]))[:-1]
         c.check("the ticks cover the clip second by second",
-                ticks and ticks[-1] >= length - 2 and all(0 <= g <= 2 for g in gaps[1:]),
+                ticks and ticks[-1] >= length - 2 and all(0 <= g <= 2 for g in gaps),
                 f"ticks {ticks}")
 
         # Pause and play.
         p_stable = [sn for sn in paused if sn.get("stable") == "1"]
         settled = [sn for sn in p_stable if sn.t - paused[0].t > 400] if paused else []
         c.check("pause: the button offers Play and the time text stands still",
-                bool(p_stable) and p_stable[-1].get("caption:1005") == "Play"
-                and len({sn.get("1002") for sn in settled}) <= 1,
-                f"captions {[sn.get('caption:1005') for sn in p_stable]}, "
-                f"time texts {[sn.get('1002') for sn in p_stable]}")
-        r_secs = [seconds_of(sn.get("1002")) for sn in resumed + rest[:3]]
+                bool(p_stable) and p_stable[-1].get(f"caption:{ID.PLAY_PAUSE}") == "Play"
+                and len({sn.get(ID.TIME_TEXT) for sn in settled}) <= 1,
+                f"captions {[sn.get('caption:' + ID.PLAY_PAUSE) for sn in p_stable]}, "
+                f"time texts {[sn.get(ID.TIME_TEXT) for sn in p_stable]}")
+        r_secs = [seconds_of(sn.get(ID.TIME_TEXT)) for sn in resumed + rest[:3]]
         c.check("play: the button offers Pause and the time runs on",
-                bool(resumed) and resumed[-1].get("caption:1005") == "Pause"
+                bool(resumed) and resumed[-1].get(f"caption:{ID.PLAY_PAUSE}") == "Pause"
                 and len({v for v in r_secs if v}) >= 2,
-                f"captions {[sn.get('caption:1005') for sn in resumed]}, seconds {r_secs}")
+                f"captions {[sn.get('caption:' + ID.PLAY_PAUSE) for sn in resumed]}, seconds {r_secs}")
+
+        # After the burst the clip goes on at its own pace and ends at its length.
+        shown = [seconds_of(sn.get(ID.TIME_TEXT)) for sn in rest if sn.get("stable") == "1"]
+        shown = [v[0] for v in shown if v and v[1] == length]
+        c.check("a burst of resizes keeps the time: never past the length, the end at the length",
+                bool(shown) and max(shown) <= length and max(shown) >= length - 2
+                and all(b >= a_ for a_, b in zip(shown, shown[1:]))
+                and burst_from is not None and shown[0] <= burst_from[0] + 3,
+                f"from second {burst_from[0] if burst_from else '?'}: seconds {sorted(set(shown))}")
 
         # The end of the only playlist row stops.
         c.check("the end of the last clip stops: time text and slider back at zero, Play offered",
-                after_stop.get("1002") == ZERO and after_stop.get("1004") == ZERO
-                and after_stop.get("pos") == "0" and after_stop.get("caption:1005") == "Play",
+                after_stop.get(ID.TIME_TEXT) == ZERO and after_stop.get(ID.TIME_TEXT_LARGE) == ZERO
+                and after_stop.get("pos") == "0" and after_stop.get(f"caption:{ID.PLAY_PAUSE}") == "Play",
                 after_stop.body)
         # The tick that reaches the end reads row L (past the table) before it stops;
         # the stop leaves those texts.
-        end_texts = model.tick(length)
-        wrong = [f"{cid}={after_stop.get(cid)!r} not in {sorted(v)}" for cid, v in end_texts.items()
-                 if cid in after_stop.fields and after_stop.get(cid) not in v]
+        end_texts = readouts.expected(length, last_texts)
+        wrong = [f"{cid}={after_stop.get(cid)!r}, expected {v!r}" for cid, v in end_texts.items()
+                 if cid in after_stop.fields and after_stop.get(cid) != v]
         c.check("the stop keeps the readouts of the end tick (row L, past the table)", not wrong,
                 "; ".join(wrong))
         trace = k.trace_text()
@@ -636,7 +630,8 @@ def case_playlist(a):
     k = Case(a, "playlist")
     c, d = k.c, k.d
     name_a, _, len_a = CLIP_A
-    table_a = Table(k.clip(name_a + ".csv"))
+    readouts_a = Readouts(k.clip(name_a + ".readouts"))
+    readouts_b = Readouts(k.clip("E2E_B.readouts"))
     clip_a = name_a + "R.MP4"
     try:
         # The quoted form of the command line; a clip whose name ends in R reads the
@@ -650,7 +645,7 @@ def case_playlist(a):
                 and rows[1]["path"] == win_path(k.clip(clip_a)),
                 "; ".join(r.body for r in rows))
         # Add File answers its dialog with a file from the clip folder.
-        d.cmd("click 1012")
+        d.cmd(f"click {ID.ADD_FILE}")
         d.cmd("open-file " + quote_arg(win_path(k.clip("E2E_B.MP4"))) + " 15000", timeout=20)
         rows = d.cmd("rows")
         c.check("Add File lists the chosen file as a second row that keeps its own path",
@@ -664,60 +659,59 @@ def case_playlist(a):
         snaps = snaps_of(d.cmd("watch 1500 100 " + WATCH, timeout=5))
         shot_normal = k.screenshot("layout-normal.png")
         trace_before = k.trace_text().count("Font Size : ")
-        d.cmd("click 1008")
+        d.cmd(f"click {ID.LARGE_VIEW}")
         d.cmd("sleep 1200")
-        big = d.cmd("rects 1000 1001 1002 1004 1010 1014 1016 1017 1018 1020 1025")[0]
-        big_caption = d.cmd("read caption:1008 caption:1005")[0]
+        big = d.cmd(f"rects {ID.VIDEO_AREA} {ID.SEEK_SLIDER} {ID.TIME_TEXT} {ID.TIME_TEXT_LARGE} {ID.GSENSOR_AREA} {ID.PLAYLIST} {ID.MAP_AREA} {ID.LONGITUDE} {ID.LATITUDE} {ID.GFORCE_X} {ID.SPEED_TEXT}")[0]
+        big_caption = d.cmd(f"read caption:{ID.LARGE_VIEW} caption:{ID.PLAY_PAUSE}")[0]
         shot_big = k.screenshot("layout-enlarged.png")
         client = d.cmd("client")
         snaps += snaps_of(d.cmd("watch 800 100 " + WATCH, timeout=5))
-        d.cmd("click 1008")
+        d.cmd(f"click {ID.LARGE_VIEW}")
         d.cmd("sleep 1200")
-        normal = d.cmd("rects 1000 1001 1002 1004 1010 1014 1016 1017 1018 1020 1025")[0]
-        normal_caption = d.cmd("read caption:1008 caption:1005")[0]
+        normal = d.cmd(f"rects {ID.VIDEO_AREA} {ID.SEEK_SLIDER} {ID.TIME_TEXT} {ID.TIME_TEXT_LARGE} {ID.GSENSOR_AREA} {ID.PLAYLIST} {ID.MAP_AREA} {ID.LONGITUDE} {ID.LATITUDE} {ID.GFORCE_X} {ID.SPEED_TEXT}")[0]
+        normal_caption = d.cmd(f"read caption:{ID.LARGE_VIEW} caption:{ID.PLAY_PAUSE}")[0]
         shot_back = k.screenshot("layout-normal-again.png")
         size_line = [l for l in client if l.kind == "size"]
         w, h = (int(v) for v in size_line[0]["client"].split(",")) if size_line else (0, 0)
-        # Until the first resize the layout works on the canvas size itself: the
-        # window opens with an outer size of 1366 x 768 and lays out for that.
-        sc = Scale(1366, 768)
-        hidden = [cid for cid in ("1002", "1010", "1014", "1016", "1017", "1018", "1020", "1025")
+        # The window opens with an outer size of 1366 x 768; its first paint lays
+        # out again for the client inside the frame.
+        hidden = [cid for cid in (ID.TIME_TEXT, ID.GSENSOR_AREA, ID.PLAYLIST, ID.MAP_AREA, ID.LONGITUDE, ID.LATITUDE, ID.GFORCE_X, ID.SPEED_TEXT)
                   if rect_of(big, cid) and rect_of(big, cid)[1] == 1]
-        exp_big = (sc.sx(55), sc.sy(85), sc.sx(1255), sc.sy(575))
-        c.check("the enlarged layout hides the side panel and readouts, shows 1004, enlarges the video",
-                not hidden and rect_of(big, "1004")[1] == 1 and rect_of(big, "1000")[0] == exp_big
-                and big_caption.get("caption:1008") == "Normal Screen",
-                f"still visible {hidden}; 1000 {rect_of(big, '1000')} expected {exp_big}; "
-                f"1008 {big_caption.get('caption:1008')!r}; client {w}x{h}")
-        # 1016, the map, shows only with a connection (these runs have none).
-        shown_again = [cid for cid in ("1002", "1010", "1014", "1017", "1018", "1020", "1025")
+        exp_big = layout_of(a, w, h, enlarged=True)[ID.VIDEO_AREA]
+        c.check(f"the enlarged layout hides the side panel and readouts, shows {ID.TIME_TEXT_LARGE}, enlarges the video",
+                not hidden and rect_of(big, ID.TIME_TEXT_LARGE)[1] == 1 and rect_of(big, ID.VIDEO_AREA)[0] == exp_big
+                and big_caption.get(f"caption:{ID.LARGE_VIEW}") == "Normal Screen",
+                f"still visible {hidden}; {ID.VIDEO_AREA} {rect_of(big, ID.VIDEO_AREA)} expected {exp_big}; "
+                f"{ID.LARGE_VIEW} {big_caption.get('caption:' + ID.LARGE_VIEW)!r}; client {w}x{h}")
+        # The map area shows only with a connection (these runs have none).
+        shown_again = [cid for cid in (ID.TIME_TEXT, ID.GSENSOR_AREA, ID.PLAYLIST, ID.LONGITUDE, ID.LATITUDE, ID.GFORCE_X, ID.SPEED_TEXT)
                        if not (rect_of(normal, cid) and rect_of(normal, cid)[1] == 1)]
-        exp_normal = (sc.sx(55), sc.sy(85), sc.sx(820), sc.sy(440))
-        c.check("back in the normal layout: panel and readouts shown, 1004 hidden, video back",
-                not shown_again and rect_of(normal, "1004")[1] == 0
-                and rect_of(normal, "1000")[0] == exp_normal
-                and normal_caption.get("caption:1008") == "Full Screen",
-                f"not visible {shown_again}; 1000 {rect_of(normal, '1000')} expected {exp_normal}; "
-                f"1008 {normal_caption.get('caption:1008')!r}")
+        exp_normal = layout_of(a, w, h)[ID.VIDEO_AREA]
+        c.check(f"back in the normal layout: panel and readouts shown, {ID.TIME_TEXT_LARGE} hidden, video back",
+                not shown_again and rect_of(normal, ID.TIME_TEXT_LARGE)[1] == 0
+                and rect_of(normal, ID.VIDEO_AREA)[0] == exp_normal
+                and normal_caption.get(f"caption:{ID.LARGE_VIEW}") == "Full Screen",
+                f"not visible {shown_again}; {ID.VIDEO_AREA} {rect_of(normal, ID.VIDEO_AREA)} expected {exp_normal}; "
+                f"{ID.LARGE_VIEW} {normal_caption.get('caption:' + ID.LARGE_VIEW)!r}")
         c.check("playback goes on through both layout switches",
-                normal_caption.get("caption:1005") == "Pause" and big_caption.get("caption:1005") == "Pause",
-                f"1005 {big_caption.get('caption:1005')!r}, {normal_caption.get('caption:1005')!r}")
+                normal_caption.get(f"caption:{ID.PLAY_PAUSE}") == "Pause" and big_caption.get(f"caption:{ID.PLAY_PAUSE}") == "Pause",
+                f"{ID.PLAY_PAUSE} {big_caption.get('caption:' + ID.PLAY_PAUSE)!r}, {normal_caption.get('caption:' + ID.PLAY_PAUSE)!r}")
         c.note(f"screenshots {shot_normal} {shot_big} {shot_back}")
 
         # The end of row 0 advances to row 1, a clip without sidecar.
-        b_length = "1002~/ " + time_text(0, CLIP_B_SECONDS)[12:]
+        b_length = f"{ID.TIME_TEXT}~/ " + time_text(0, CLIP_B_SECONDS)[12:]
         snaps += snaps_of(d.cmd(f"watch 15000 100 until {quote_arg(b_length)} " + WATCH + " sel",
                                 timeout=20))
-        compare_readouts(c, snaps, table_a, True, len_a, "clip with an R name")
+        compare_readouts(c, snaps, readouts_a, len_a, "clip with an R name")
         after_a = snaps[-1] if snaps else None
         b_snaps = snaps_of(d.cmd("watch 2600 100 " + WATCH + " sel", timeout=8))
         c.check("the end of a clip plays the next playlist row",
                 bool(b_snaps) and b_snaps[-1].get("sel") == "1"
-                and seconds_of(b_snaps[-1].get("1002")) is not None
-                and seconds_of(b_snaps[-1].get("1002"))[1] == CLIP_B_SECONDS,
+                and seconds_of(b_snaps[-1].get(ID.TIME_TEXT)) is not None
+                and seconds_of(b_snaps[-1].get(ID.TIME_TEXT))[1] == CLIP_B_SECONDS,
                 b_snaps[-1].body if b_snaps else "nothing seen")
         target_at_a_end = after_a.get("file:target_pos.js") if after_a else None
-        compare_readouts(c, b_snaps, None, False, CLIP_B_SECONDS, "clip without sidecar",
+        compare_readouts(c, b_snaps, readouts_b, CLIP_B_SECONDS, "clip without sidecar",
                          target_file=False)
         c.check("a clip without sidecar leaves target_pos.js alone",
                 all(sn.get("file:target_pos.js") == target_at_a_end for sn in b_snaps),
@@ -728,73 +722,96 @@ def case_playlist(a):
         size = d.cmd("resize-client 1100 620")[0]
         d.cmd("sleep 1500")
         fonts1 = k.trace_text().count("Font Size : ")
-        resized = d.cmd("rects 1000 1014 1018 1001")[0]
-        sc = Scale(*(int(v) for v in size["client"].split(",")))
-        u = sc.sx(980) - 15 * (sc.s // 2)
-        expect = {"1000": (sc.sx(55), sc.sy(85), sc.sx(820), sc.sy(440)),
-                  "1014": (sc.sx(901), sc.sy(128), sc.sx(410), sc.sy(73))}
+        resized = d.cmd(f"rects {ID.VIDEO_AREA} {ID.PLAYLIST} {ID.LATITUDE} {ID.SEEK_SLIDER}")[0]
+        places = layout_of(a, *(int(v) for v in size["client"].split(",")))
+        u = places[ID.LATITUDE][0]
+        expect = {cid: places[cid] for cid in (ID.VIDEO_AREA, ID.PLAYLIST)}
         got = {cid: rect_of(resized, cid)[0] for cid in expect}
         c.check("a resize lays out once, at the new client size",
-                fonts1 - fonts0 == 1 and got == expect and rect_of(resized, "1018")[0][0] == u
-                and rect_of(resized, "1001")[0][3] == 5,
+                fonts1 - fonts0 == 1 and got == expect and rect_of(resized, ID.LATITUDE)[0][0] == u
+                and rect_of(resized, ID.SEEK_SLIDER)[0][3] == places[ID.SEEK_SLIDER][3],
                 f"'Font Size' traces +{fonts1 - fonts0}; {got} expected {expect}; "
-                f"1018 x {rect_of(resized, '1018')[0][0]} expected {u}; 1001 {rect_of(resized, '1001')}")
+                f"{ID.LATITUDE} x {rect_of(resized, ID.LATITUDE)[0][0]} expected {u}; {ID.SEEK_SLIDER} {rect_of(resized, ID.SEEK_SLIDER)}")
         c.note(f"layout passes traced: {trace_before} before the enlarged switch, {fonts1} at the end")
         after_resize = snaps_of(d.cmd("watch 2200 100 " + WATCH + " sel", timeout=8))
-        secs = {seconds_of(sn.get("1002")) for sn in after_resize}
+        secs = {seconds_of(sn.get(ID.TIME_TEXT)) for sn in after_resize}
         c.check("playback resumes after the resize",
-                bool(after_resize) and after_resize[-1].get("caption:1005") == "Pause" and len(secs) >= 2,
+                bool(after_resize) and after_resize[-1].get(f"caption:{ID.PLAY_PAUSE}") == "Pause" and len(secs) >= 2,
                 f"seconds {sorted(v for v in secs if v)}")
 
         # Stop, then Play reloads the selected row from its start.
-        d.cmd("click 1006")
+        d.cmd(f"click {ID.STOP}")
         d.cmd("sleep 600")
-        stopped = d.cmd("read 1002 1004 pos caption:1005 sel")[0]
+        stopped = d.cmd(f"read {ID.TIME_TEXT} {ID.TIME_TEXT_LARGE} pos caption:{ID.PLAY_PAUSE} sel")[0]
         c.check("stop: time texts and slider at zero, Play offered",
-                stopped.get("1002") == ZERO and stopped.get("1004") == ZERO
-                and stopped.get("pos") == "0" and stopped.get("caption:1005") == "Play",
+                stopped.get(ID.TIME_TEXT) == ZERO and stopped.get(ID.TIME_TEXT_LARGE) == ZERO
+                and stopped.get("pos") == "0" and stopped.get(f"caption:{ID.PLAY_PAUSE}") == "Play",
                 stopped.body)
-        d.cmd("click 1005")
+        d.cmd(f"click {ID.PLAY_PAUSE}")
         replay = snaps_of(d.cmd(f"watch 5000 50 until {quote_arg(b_length)} " + WATCH + " sel",
                                 timeout=10))
-        replay += snaps_of(d.cmd(f"watch 15000 100 until {quote_arg('1002=' + ZERO)} " + WATCH
+        replay += snaps_of(d.cmd(f"watch 15000 100 until {quote_arg(ID.TIME_TEXT + '=' + ZERO)} " + WATCH
                                  + " sel", timeout=20))
-        firsts = [seconds_of(sn.get("1002")) for sn in replay[:6]]
+        firsts = [seconds_of(sn.get(ID.TIME_TEXT)) for sn in replay[:6]]
         c.check("play after stop reloads the selected row from its start",
                 bool(replay) and replay[-1].get("sel") == "1"
                 and any(v == (0, CLIP_B_SECONDS) for v in firsts)
                 and any(v and v[1] == CLIP_B_SECONDS and 1 <= v[0] <= 2 for v in
-                        (seconds_of(sn.get("1002")) for sn in replay)),
+                        (seconds_of(sn.get(ID.TIME_TEXT)) for sn in replay)),
                 f"first time texts {firsts}")
-        compare_readouts(c, replay, None, False, CLIP_B_SECONDS, "clip without sidecar, replayed",
+        compare_readouts(c, replay, readouts_b, CLIP_B_SECONDS, "clip without sidecar, replayed",
                          target_file=False)
         d.cmd("sleep 1200")
-        end = d.cmd("read 1002 pos caption:1005 sel")[0]
-        c.check("the end of the last row stops", end.get("1002") == ZERO and end.get("pos") == "0"
-                and end.get("caption:1005") == "Play", end.body)
+        end = d.cmd(f"read {ID.TIME_TEXT} pos caption:{ID.PLAY_PAUSE} sel")[0]
+        c.check("the end of the last row stops", end.get(ID.TIME_TEXT) == ZERO and end.get("pos") == "0"
+                and end.get(f"caption:{ID.PLAY_PAUSE}") == "Play", end.body)
 
         # A double-click plays its row.
         d.cmd("dblclick-row 0")
         played = snaps_of(d.cmd(f"watch 2600 100 " + WATCH + " sel", timeout=8))
         c.check("a double-click on row 0 plays that row's clip",
                 bool(played) and played[-1].get("sel") == "0"
-                and seconds_of(played[-1].get("1002")) is not None
-                and seconds_of(played[-1].get("1002"))[1] == len_a
-                and played[-1].get("caption:1005") == "Pause",
+                and seconds_of(played[-1].get(ID.TIME_TEXT)) is not None
+                and seconds_of(played[-1].get(ID.TIME_TEXT))[1] == len_a
+                and played[-1].get(f"caption:{ID.PLAY_PAUSE}") == "Pause",
                 played[-1].body if played else "nothing seen")
 
         # Open Video plays a file without listing it.
-        d.cmd("click 1007")
+        d.cmd(f"click {ID.OPEN_VIDEO}")
         d.cmd("open-file " + quote_arg(win_path(k.clip("E2E_DRIVE.MP4"))) + " 15000", timeout=20)
         opened = snaps_of(d.cmd("watch 2200 100 " + WATCH + " sel count", timeout=8))
         c.check("Open Video plays the chosen file and does not list it",
-                bool(opened) and seconds_of(opened[-1].get("1002")) is not None
-                and seconds_of(opened[-1].get("1002"))[1] == DRIVE[2]
-                and opened[-1].get("count") == "2" and opened[-1].get("caption:1005") == "Pause",
+                bool(opened) and seconds_of(opened[-1].get(ID.TIME_TEXT)) is not None
+                and seconds_of(opened[-1].get(ID.TIME_TEXT))[1] == DRIVE[2]
+                and opened[-1].get("count") == "2" and opened[-1].get(f"caption:{ID.PLAY_PAUSE}") == "Pause",
                 opened[-1].body if opened else "nothing seen")
 
+        # A long path that fits opens and plays; a longer one is refused with a
+        # message, and the clip before plays on.
+        fits, too_long = (long_clip(k.clips, n) for n in LONG_PATHS)
+        if fits and too_long:
+            d.cmd(f"click {ID.OPEN_VIDEO}")
+            d.cmd("open-file " + quote_arg(win_path(fits)) + " 15000", timeout=20)
+            opened = snaps_of(d.cmd("watch 2200 100 " + WATCH + " sel count", timeout=8))
+            c.check(f"Open Video plays a clip whose path has {len(win_path(fits))} characters",
+                    bool(opened) and seconds_of(opened[-1].get(ID.TIME_TEXT)) is not None
+                    and seconds_of(opened[-1].get(ID.TIME_TEXT))[1] == CLIP_B_SECONDS
+                    and opened[-1].get(f"caption:{ID.PLAY_PAUSE}") == "Pause",
+                    opened[-1].body if opened else "nothing seen")
+            d.cmd(f"click {ID.OPEN_VIDEO}")
+            box = d.cmd("open-file " + quote_arg(win_path(too_long)) + " 15000 refused", timeout=20)
+            box = [l for l in box if l.kind == "box"]
+            still = d.cmd(f"read {ID.TIME_TEXT} caption:{ID.PLAY_PAUSE}")[0]
+            c.check(f"a path of {len(win_path(too_long))} characters is refused with a message",
+                    bool(box) and box[0].get("text") == "The file name is too long to be opened."
+                    and seconds_of(still.get(ID.TIME_TEXT)) is not None
+                    and seconds_of(still.get(ID.TIME_TEXT))[1] == CLIP_B_SECONDS,
+                    f"{box[0].body if box else 'no box'}; {still.body}")
+        else:
+            c.note("the clips folder's path is too long for the long path checks")
+
         # A name inside another file's name: each row must still play its own file.
-        d.cmd("click 1012")
+        d.cmd(f"click {ID.ADD_FILE}")
         d.cmd("open-file " + quote_arg(win_path(k.clip("AR.MP4"))) + " 15000", timeout=20)
         rows = d.cmd("rows")
         pairs = [(r["text"].split(" ")[0], r["path"].rsplit("\\", 1)[-1]) for r in rows[1:]]
@@ -804,8 +821,8 @@ def case_playlist(a):
         d.cmd("dblclick-row 0")
         ar = snaps_of(d.cmd("watch 2200 100 " + WATCH + " sel", timeout=8))
         c.check("row 0 (AR.MP4) plays its own clip",
-                bool(ar) and ar[-1].get("sel") == "0" and seconds_of(ar[-1].get("1002")) is not None
-                and seconds_of(ar[-1].get("1002"))[1] == AR_SECONDS,
+                bool(ar) and ar[-1].get("sel") == "0" and seconds_of(ar[-1].get(ID.TIME_TEXT)) is not None
+                and seconds_of(ar[-1].get(ID.TIME_TEXT))[1] == AR_SECONDS,
                 ar[-1].body if ar else "nothing seen")
     except Exception as e:  # a driver failure or a control that is not there
         c.check("the driver session ran to its end", False, f"{type(e).__name__}: {e}")
@@ -821,21 +838,47 @@ def case_unrenderable(a):
         c.check("a clip that cannot be rendered brings up the missing-codec question",
                 "Do you want to open a website" in box.get("text", ""), box.body)
         d.cmd("wait-player 20000", timeout=25)
-        snaps = snaps_of(d.cmd("watch 2500 100 1002 1004 pos max caption:1005 video", timeout=8))
+        snaps = snaps_of(d.cmd(f"watch 2500 100 {ID.TIME_TEXT} {ID.TIME_TEXT_LARGE} pos max caption:{ID.PLAY_PAUSE} video", timeout=8))
         d.cmd("sleep 1500")
         trace = k.trace_text()
         ticks = len(re.findall(r"TICK \d+ us", trace))
         last = snaps[-1] if snaps else None
         # Nothing plays after the stop, so the play button offers Play again.
         c.check("it stops itself on the first tick: one tick, then the timer stops",
-                last is not None and last.get("1002") == ZERO and last.get("1004") == ZERO
+                last is not None and last.get(ID.TIME_TEXT) == ZERO and last.get(ID.TIME_TEXT_LARGE) == ZERO
                 and last.get("pos") == "0" and last.get("max") == "0"
-                and last.get("caption:1005") == "Play"
+                and last.get(f"caption:{ID.PLAY_PAUSE}") == "Play"
                 and ticks == 1 and "Stop Timer" in trace[trace.rfind("TICK"):],
                 f"{ticks} ticks traced; last {last.body if last else '-'}")
     except Exception as e:  # a driver failure or a control that is not there
         c.check("the driver session ran to its end", False, f"{type(e).__name__}: {e}")
     return k.finish()
+
+
+def case_startup(a):
+    """A start clip that cannot be opened is named in a message; nothing plays."""
+    failed = 0
+    missing = win_path(os.path.join(a.work, "clips", "NO_SUCH_CLIP.MP4"))
+    # Without the second (and without a folder, whose name might hold a minus sign).
+    for name, tail, says in (("startup-missing", quote_arg(missing + "-3"), missing),
+                             ("startup-no-second", "E2E_B.MP4", "E2E_B.MP4\r\n\r\nName the clip")):
+        k = Case(a, name)
+        c, d = k.c, k.d
+        try:
+            d.cmd(f"start {quote_arg(win_path(a.player))} {tail}")
+            box = d.cmd("answer-box 1 20000", timeout=25)[0]
+            c.check("the start clip that could not be opened is named",
+                    "The clip to start with cannot be opened:" in box.get("text", "")
+                    and says in box.get("text", ""), box.body)
+            d.cmd("wait-player 10000", timeout=15)
+            state = d.cmd(f"read caption:{ID.PLAY_PAUSE} {ID.TIME_TEXT} count")[0]
+            c.check("nothing plays: Play offered, no playlist row",
+                    state.get(f"caption:{ID.PLAY_PAUSE}") == "Play" and state.get("count") == "0"
+                    and state.get(ID.TIME_TEXT) == ZERO, state.body)
+        except Exception as e:  # a driver failure or a control that is not there
+            c.check("the driver session ran to its end", False, f"{type(e).__name__}: {e}")
+        failed += k.finish()
+    return 1 if failed else 0
 
 
 def proc_cpu_ms(pid):
@@ -900,7 +943,7 @@ def case_speed(a):
     try:
         k.start("E2E_SPEED.MP4", 0)
         d.cmd("wait-player 20000", timeout=25)
-        d.cmd("watch 5000 50 until " + quote_arg("1002~00:00:01 /") + " 1002", timeout=10)
+        d.cmd("watch 5000 50 until " + quote_arg(f"{ID.TIME_TEXT}~00:00:01 /") + f" {ID.TIME_TEXT}", timeout=10)
         pid = find_process(d.pid(), b"player.exe")
         c.check("the player's process is found for measuring", pid is not None)
         if pid:
@@ -920,7 +963,7 @@ def case_speed(a):
         else:
             report.append("tick: no TICK lines in the trace")
         # Layout passes: the repaint that re-lays out after a resize, against a repaint alone.
-        d.cmd("click 1005")  # paused: the video's own painting stays out of the timing
+        d.cmd(f"click {ID.PLAY_PAUSE}")  # paused: the video's own painting stays out of the timing
         d.cmd("sleep 500")
         for w, h in ((1366, 768), (1920, 1080)):
             rounds, plains, got = [], [], ""
@@ -951,7 +994,7 @@ def case_speed(a):
 
 def main():
     p = argparse.ArgumentParser()
-    p.add_argument("case", choices=["clips", "playback", "playlist", "unrenderable", "speed"])
+    p.add_argument("case", choices=["clips", "playback", "playlist", "unrenderable", "startup", "speed"])
     for opt in ("build", "wine-run", "player", "driver", "bare-graph", "native", "work", "shots"):
         p.add_argument("--" + opt, required=True)
     a = p.parse_args()
@@ -962,7 +1005,7 @@ def main():
         print("the clips are missing: run the clips case first", file=sys.stderr)
         return 1
     return {"playback": case_playback, "playlist": case_playlist,
-            "unrenderable": case_unrenderable, "speed": case_speed}[a.case](a)
+            "unrenderable": case_unrenderable, "startup": case_startup, "speed": case_speed}[a.case](a)
 
 
 if __name__ == "__main__":

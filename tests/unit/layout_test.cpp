@@ -144,3 +144,20 @@ TEST(Gauges, NeedlesPointWhereTheDialIsGraduated) {
   EXPECT_EQ(wide.to.x, 1180 * 1920 / 1366);
   EXPECT_EQ(wide.to.y, 718 * 1080 / 768);
 }
+
+TEST(Gauges, EveryNeedleStaysInsideTheAreaTheTickRepaints) {
+  auto inside = [](const GaugeArea& a, const NeedlePoint& p) {
+    return p.x - 2 >= a.left && p.x + 2 < a.right && p.y - 2 >= a.top && p.y + 2 < a.bottom;
+  };
+  for (auto size : {std::make_pair(1366, 768), std::make_pair(684, 324), std::make_pair(1920, 1080),
+                    std::make_pair(1001, 777)}) {
+    const int W = size.first, H = size.second;
+    for (int v = -400; v <= 800; v += 7) {
+      const Needle speed = SpeedNeedle(v, W, H), compass = CompassNeedle(v, W, H);
+      EXPECT_TRUE(inside(SpeedGaugeArea(W, H), speed.to)) << W << "x" << H << " " << v << " km/h";
+      EXPECT_TRUE(inside(SpeedGaugeArea(W, H), speed.from));
+      EXPECT_TRUE(inside(CompassGaugeArea(W, H), compass.to))
+          << W << "x" << H << " " << v << " deg";
+    }
+  }
+}

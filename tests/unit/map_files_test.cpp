@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "map/rewritten_file.h"
 #include "map/route_file.h"
 #include "map/target_pos_file.h"
 #include "telemetry/telemetry_store.h"
@@ -40,7 +41,7 @@ TEST(PositionFile, PlaceholderFixRowsAndTheKeptBuffers) {
   EXPECT_TRUE(w.UpdateTargetPos(dir.Path(), t, 3, 7));
   const std::string last = "var TARGET_POS = { lat: -35.500000, lng : -58.250000, update : 1 };";
   EXPECT_EQ(ReadAll(file), last);
-  std::remove(file.c_str());
+  dir.Write("target_pos.js", "");
   EXPECT_TRUE(w.UpdateTargetPos(dir.Path(), t, 99, 1));  // past the end: the kept texts again
   EXPECT_EQ(ReadAll(file), last);
   EXPECT_EQ(w.LastRow(), 99);
@@ -132,4 +133,23 @@ TEST(PositionFile, TheStartIsRowZerosFixOrThePlaceholder) {
     EXPECT_TRUE(w.WriteStart(dir.Path(), rows));
     EXPECT_EQ(ReadAll(file), kPlaceholder);
   }
+}
+
+// The position file is kept open and rewritten in place every second.
+TEST(PositionFile, RewritesInPlaceShorterTextsOtherWritersAndARemoval) {
+  ScratchDir dir;
+  const std::string file = dir.Path() + "target_pos.js";
+  CRewrittenFile out;
+  ASSERT_TRUE(out.Write(file, "a longer first text"));
+  ASSERT_TRUE(out.Write(file, "short"));
+  EXPECT_EQ(ReadAll(file), "short");
+  dir.Write("target_pos.js", "something else");  // another writer: replaced again
+  ASSERT_TRUE(out.Write(file, "short"));
+  EXPECT_EQ(ReadAll(file), "short");
+  std::remove(file.c_str());  // (Windows keeps an open file; elsewhere it goes)
+  ASSERT_TRUE(out.Write(file, "shorter"));
+  EXPECT_EQ(ReadAll(file), "shorter");
+  EXPECT_FALSE(out.Write(dir.Path() + "no/such/x.js", "x"));
+  EXPECT_TRUE(out.Write(file, "again"));
+  EXPECT_EQ(ReadAll(file), "again");
 }

@@ -135,10 +135,11 @@ TEST(TelemetryDump, MapFilesOfOneSecondBesideAnUnchangedReport) {
   EXPECT_NE(page.find("elem.src = \"" + DoubleBackslashes(dir.Path()) + "target_pos.js\";\r\n"),
             std::string::npos);
 
-  // Without a second, or at a second without fix: the placeholder.
+  // Without a second, or at a second without fix: where the page starts, second
+  // 0's position (its fix), with update 0.
   EXPECT_EQ(Dump({"--map", dir.Path(), "--second", "1", path}).status, 0);
   EXPECT_EQ(ReadAll(dir.Path() + "target_pos.js"),
-            "var TARGET_POS = { lat: 0.000000, lng : 0.000000, update : 0 };");
+            "var TARGET_POS = { lat: -35.652057, lng : 139.750000, update : 0 };");
   EXPECT_NE(ReadAll(dir.Path() + "GM_tmp1.html").find("/maps/api/js?callback=Initialize&key="),
             std::string::npos);
   DumpRun bad = Dump({"--map", dir.Path() + "no/such", path});
@@ -152,4 +153,33 @@ TEST(TelemetryDump, MapUsageErrors) {
   EXPECT_EQ(Dump({"--map", "d", "--second", "-1", "a.nmea"}).status, 2);
   EXPECT_EQ(Dump({"--map", "d", "--map-script", "x.js\" onload=\"y", "a.nmea"}).status, 2);
   EXPECT_EQ(Dump({"--map", "d", "--map-script"}).status, 2);
+}
+
+// The end-to-end tests compare the player's texts with these lines, so they
+// must be what the player's own tick makes of each second.
+TEST(TelemetryDump, ReadoutsOfEachSecondAsThePlayerShowsThem) {
+  ScratchDir dir;
+  DumpRun r =
+      Dump({"--summary", "--readouts", "--length", "2", dir.Write("clip.nmea", kTwoSeconds)});
+  ASSERT_EQ(r.status, 0);
+  const std::string readouts = r.out.substr(r.out.find("readouts\n"));
+  const std::string position = "var TARGET_POS = { lat: -35.652057, lng : 139.750000, update : ";
+  EXPECT_EQ(
+      readouts,
+      "readouts\nstart\t" + position +
+          "0 };\n"
+          // X samples 10 12 14 16 less their mean 13, the first of each second
+          "0\trow\tAltitude  : 45.5 M\tLatitude  : -35.652\tLongitude : 139.750\t 40\tKPH\t \t"
+          "G-Force X : 0.003 R\tG-Force Y : 0.000 R\tG-Force Z : 0.000 U\t" +
+          position +
+          "1 };\n"
+          "1\tkept\tAltitude  : 45.5 M\tLatitude  : -35.652\tLongitude : 139.750\t  0\tKPH\t \t"
+          "G-Force X : 0.001 F\tG-Force Y : 0.000 R\tG-Force Z : 0.000 U\t-\n"
+          // past the table: the position file's buffers still hold second 1, no fix
+          "2\tkept\tAltitude  : 45.5 M\tLatitude  : -35.652\tLongitude : 139.750\t  0\tKPH\t \t"
+          "G-Force X : 0.000 F\tG-Force Y : 0.000 R\tG-Force Z : 0.000 U\t-\n");
+  DumpRun missing = Dump({"--summary", "--readouts", "--length", "0", dir.Path() + "none.nmea"});
+  EXPECT_NE(missing.out.find("0\tempty\tAltitude  : \tLatitude  : \tLongitude : \t  0\tKPH"),
+            std::string::npos)
+      << missing.out;
 }

@@ -138,6 +138,21 @@ class ErasedImage {
   int width;
 };
 
+// A start from the command line keeps the engine window hidden until the first
+// tick, and the main window's first paint lays out again meanwhile: the video
+// must show when the engine window does.
+TEST_F(EngineTest, PlacedWhileHiddenTheVideoShowsWithItsWindow) {
+  Open("CLIP.MP4");
+  ASSERT_TRUE(engine->bReady);
+  ShowWindow(engine->GetSafeHwnd(), SW_HIDE);
+  engine->Play();
+  testkit::PumpFor(500);
+  engine->PlaceVideoWindow();
+  ShowWindow(engine->GetSafeHwnd(), SW_SHOW);
+  testkit::PumpFor(500);
+  ExpectVideoOnHost(true);
+}
+
 TEST_F(EngineTest, EraseIsBlackAndNeverCoversTheVideo) {
   // The engine larger than its host: the surface covers only the host's part.
   const int width = kHostWidth + 100, height = kHostHeight + 60;

@@ -303,6 +303,9 @@ TEST(DataExchange, OneCallPushesEveryMemberAndOnlyChangedTexts) {
   dialog.UpdateData(TRUE);
   EXPECT_EQ(dialog.strEdit, "typed");
   EXPECT_EQ(dialog.strTwo, std::string(600, 'w'));
+  dialog.strEdit = "";  // what was pushed before the typing: sent again
+  dialog.UpdateData(FALSE);
+  EXPECT_EQ(TextOf(dialog.GetDlgItem(IDC_FW_EDIT)), "");
 }
 
 class ThrowingDialog : public CDialogBase {
