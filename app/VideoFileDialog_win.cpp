@@ -26,7 +26,7 @@ std::string TextOf(HWND control) {
 // name into a buffer of MAX_PATH characters and crash on a longer one.
 class FileNameGuard : public CSubclassWnd {
  protected:
-  LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
+  LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM) override {
     if (msg == WM_COMMAND && LOWORD(wParam) == IDOK && ChosenPathLength() >= MAX_PATH) {
       ShowMessageBox(GetSafeHwnd(), kTooLong, kAppTitle, MB_OK | MB_ICONEXCLAMATION);
       return 0;

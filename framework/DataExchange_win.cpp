@@ -9,7 +9,8 @@ namespace {
 // A plain static text control: of the static class, showing text, and not
 // subclassed (a subclass must see every WM_SETTEXT).
 bool IsStaticText(HWND control) {
-  if (GetWindowLongPtrA(control, GWLP_WNDPROC) != GetClassLongPtrA(control, GCLP_WNDPROC))
+  if (static_cast<ULONG_PTR>(GetWindowLongPtrA(control, GWLP_WNDPROC)) !=
+      GetClassLongPtrA(control, GCLP_WNDPROC))
     return false;
   char name[16] = "";
   if (GetClassNameA(control, name, sizeof name) == 0 || lstrcmpiA(name, "Static") != 0)

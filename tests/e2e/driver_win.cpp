@@ -64,6 +64,7 @@
 #include <vector>
 
 #include "TopWindow_win.h"
+#include "framework/Owners_win.h"
 #include "resources/resource.h"
 
 namespace {
@@ -152,8 +153,8 @@ long Number(const std::string& text, long fallback) {
 
 // ---- the player process and its windows ----
 
-wintest::UniqueHandle job;
-wintest::UniqueHandle process;
+KernelHandle job;
+KernelHandle process;
 DWORD processId = 0;
 HWND mainWindow = NULL;
 
@@ -330,7 +331,7 @@ bool Start(const std::vector<std::string>& args, std::string& why) {
   std::string command = "\"" + args[1] + "\"";
   if (args.size() > 2) command += " " + args[2];
   // The player goes when the driver goes, even if the script forgets to close it.
-  job = wintest::UniqueHandle(CreateJobObjectA(NULL, NULL));
+  job.Reset(CreateJobObjectA(NULL, NULL));
   if (job.Get()) {
     JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
     limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
@@ -341,8 +342,8 @@ bool Start(const std::vector<std::string>& args, std::string& why) {
   PROCESS_INFORMATION pi = {};
   if (!CreateProcessA(args[1].c_str(), &command[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
     return why = "CreateProcess error " + std::to_string(GetLastError()), false;
-  process = wintest::UniqueHandle(pi.hProcess);
-  wintest::UniqueHandle thread(pi.hThread);
+  process.Reset(pi.hProcess);
+  KernelHandle thread(pi.hThread);
   processId = pi.dwProcessId;
   mainWindow = NULL;
   if (job.Get()) AssignProcessToJobObject(job.Get(), process.Get());

@@ -71,7 +71,9 @@ TEST(NmeaParser, PositionFieldCountsAndValues) {
     CNmeaParser p;
     p.ParseText(c.line);
     ASSERT_EQ(p.Records().size(), c.records) << c.line;
-    if (c.records) EXPECT_EQ(p.Records()[0]->nStatus, c.status) << c.line;
+    if (c.records) {
+      EXPECT_EQ(p.Records()[0]->nStatus, c.status) << c.line;
+    }
   }
 
   CNmeaParser p;

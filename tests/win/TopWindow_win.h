@@ -7,32 +7,6 @@
 
 namespace wintest {
 
-// A kernel handle with one owner.
-class UniqueHandle {
- public:
-  UniqueHandle() = default;
-  explicit UniqueHandle(HANDLE h) : handle(h) {}
-  ~UniqueHandle() {
-    if (handle) CloseHandle(handle);
-  }
-  UniqueHandle(const UniqueHandle&) = delete;
-  UniqueHandle& operator=(const UniqueHandle&) = delete;
-  UniqueHandle(UniqueHandle&& other) noexcept : handle(other.handle) { other.handle = NULL; }
-  UniqueHandle& operator=(UniqueHandle&& other) noexcept {
-    if (this != &other) {
-      if (handle) CloseHandle(handle);
-      handle = other.handle;
-      other.handle = NULL;
-    }
-    return *this;
-  }
-
-  HANDLE Get() const { return handle; }
-
- private:
-  HANDLE handle = NULL;
-};
-
 // "/work/x/a.exe" becomes "Z:\work\x\a.exe" (Wine maps the Unix root to Z:); a
 // Windows path is returned unchanged.
 std::string ToWindowsPath(const std::string& path);

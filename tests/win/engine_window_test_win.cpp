@@ -78,7 +78,11 @@ TEST_F(EngineTest, SpaceAndEnterToggleOncePerPress) {
   EXPECT_EQ(SettledState(), State_Running);
   EXPECT_FALSE(engine->bKeyToggled);
 
-  MSG other = {Surface(), WM_KEYDOWN, 'A', 1};
+  MSG other{};
+  other.hwnd = Surface();
+  other.message = WM_KEYDOWN;
+  other.wParam = 'A';
+  other.lParam = 1;
   EXPECT_TRUE(engine->PreTranslateMessage(&other)) << "other keys are swallowed";
 }
 
@@ -187,14 +191,14 @@ TEST_F(EngineTest, EraseIsBlackAndNeverCoversTheVideo) {
 
 TEST_F(EngineTest, EveryControlColourRequestGetsTheBlackBrush) {
   HWND window = engine->GetSafeHwnd();
-  HDC dc = GetDC(window);
+  WindowDc windowDc(window);
+  HDC dc = windowDc.Get();
   const UINT requests[] = {WM_CTLCOLORSTATIC, WM_CTLCOLORDLG, WM_CTLCOLORBTN, WM_CTLCOLOREDIT};
   for (UINT request : requests) {
     const LRESULT brush = SendMessageA(window, request, reinterpret_cast<WPARAM>(dc),
                                        reinterpret_cast<LPARAM>(Surface()));
     EXPECT_EQ(brush, reinterpret_cast<LRESULT>(engine->brushBlack.Get())) << request;
   }
-  ReleaseDC(window, dc);
   LOGBRUSH look = {};
   ASSERT_EQ(GetObjectA(engine->brushBlack.Get(), sizeof look, &look),
             static_cast<int>(sizeof look));

@@ -227,7 +227,8 @@ TEST(Dispatch, EachMessageReachesItsHandlerWithItsArguments) {
 
   dialog.log.clear();
   EXPECT_EQ(SendMessageA(hwnd, WM_APP + 5, 0, 0), 77) << "a handler's result reaches the sender";
-  HDC dc = GetDC(hwnd);
+  WindowDc windowDc(hwnd);
+  HDC dc = windowDc.Get();
   EXPECT_EQ(SendMessageA(hwnd, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
                          reinterpret_cast<LPARAM>(edit)),
             reinterpret_cast<LRESULT>(dialog.brush.Get()));
@@ -235,7 +236,6 @@ TEST(Dispatch, EachMessageReachesItsHandlerWithItsArguments) {
   EXPECT_NE(SendMessageA(hwnd, WM_CTLCOLORDLG, reinterpret_cast<WPARAM>(dc),
                          reinterpret_cast<LPARAM>(hwnd)),
             reinterpret_cast<LRESULT>(dialog.brush.Get()));
-  ReleaseDC(hwnd, dc);
   EXPECT_EQ(dialog.log, (Log{"OnMessage", "OnCtlColor 6", "OnCtlColor 4"}));
 
   RECT sizing = {10, 10, 20, 20};

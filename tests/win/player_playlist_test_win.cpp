@@ -60,11 +60,17 @@ TEST_F(Playlist, ScanListsTheFolderClipsAsSortedPairs) {
     // Every row's name is the name of the path beside it (1.MOV is not taken for 11.MOV).
     std::string name = texts[i].substr(0, texts[i].find(' '));
     EXPECT_EQ(full[i], folder + "\\" + name) << i;
-    if (i > 0) EXPECT_LE(lstrcmpiA(texts[i - 1].c_str(), texts[i].c_str()), 0) << "sorted";
+    if (i > 0) {
+      EXPECT_LE(lstrcmpiA(texts[i - 1].c_str(), texts[i].c_str()), 0) << "sorted";
+    }
   }
   for (const std::string& t : texts) {
-    if (t.rfind("A.MOV", 0) == 0) EXPECT_EQ(t.find("     2"), 15u) << t;  // padded to 15
-    if (t.rfind("20230405_123456R.MOV", 0) == 0) EXPECT_EQ(t.find("     2"), 20u) << t;
+    if (t.rfind("A.MOV", 0) == 0) {
+      EXPECT_EQ(t.find("     2"), 15u) << t;  // padded to 15
+    }
+    if (t.rfind("20230405_123456R.MOV", 0) == 0) {
+      EXPECT_EQ(t.find("     2"), 20u) << t;
+    }
     bool readOnly = t.rfind("RO.MP4", 0) == 0;
     EXPECT_EQ(t.size() > 6 && t.compare(t.size() - 6, 6, "     G") == 0, readOnly) << t;
   }

@@ -8,6 +8,7 @@
 #include <type_traits>
 
 #include "TopWindow_win.h"
+#include "framework/Owners_win.h"
 
 namespace {
 
@@ -27,8 +28,8 @@ class PlayerWindow : public ::testing::Test {
     ASSERT_TRUE(
         CreateProcessA(exe.c_str(), &command[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
         << "cannot start " << exe << ", error " << GetLastError();
-    process = wintest::UniqueHandle(pi.hProcess);
-    wintest::UniqueHandle thread(pi.hThread);
+    process.Reset(pi.hProcess);
+    KernelHandle thread(pi.hThread);
     window = wintest::WaitForTopWindow("PLAYER", pi.dwProcessId, kShowTimeoutMs);
     ASSERT_NE(window, (HWND)NULL) << "no window \"PLAYER\" within " << kShowTimeoutMs << " ms";
   }
@@ -48,7 +49,7 @@ class PlayerWindow : public ::testing::Test {
     return static_cast<long>(code);
   }
 
-  wintest::UniqueHandle process;
+  KernelHandle process;
   HWND window = NULL;
 };
 
@@ -122,17 +123,12 @@ TEST_F(PlayerWindow, SystemCloseCommandEndsProcess) {
   EXPECT_EQ(ExitCodeAfterWait(), 0);
 }
 
-struct FreeModule {
-  void operator()(HMODULE m) const { FreeLibrary(m); }
-};
-using ModuleOwner = std::unique_ptr<std::remove_pointer<HMODULE>::type, FreeModule>;
-
 // The resources as a Windows loader sees them, without running the program.
 TEST(PlayerResources, HasTemplateIconAndManifest) {
   const std::string exe = wintest::ToWindowsPath(playerPath);
-  const ModuleOwner owner(
+  const LoadedModule owner(
       LoadLibraryExA(exe.c_str(), NULL, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
-  const HMODULE module = owner.get();
+  const HMODULE module = owner.Get();
   ASSERT_NE(module, (HMODULE)NULL) << "error " << GetLastError();
   EXPECT_NE(FindResourceA(module, MAKEINTRESOURCEA(102), MAKEINTRESOURCEA(5)),
             (HRSRC)NULL);  // RT_DIALOG
