@@ -1,7 +1,7 @@
 // The map window: a child dialog (template 103) inside the main window's map
 // placeholder. It owns the clip's telemetry, writes the map page, the route and
 // the position file into the temporary folder, probes the connection and shows
-// the page in the web view at control 1027, or hides it while offline (the
+// the page in the web view at IDC_MAP_WEBVIEW, or hides it while offline (the
 // internet-ok flag of map/internet_ok.h then tells the main window).
 #pragma once
 
@@ -14,11 +14,12 @@
 #include "map/ConnectionProbe_win.h"
 #include "map/WebBrowserView_win.h"
 #include "map/map_core.h"
+#include "resources/resource.h"
 
 class CGoogleMaps : public CDialogBase {
  public:
   static constexpr UINT kTemplateId = 103;
-  static constexpr int kWebViewPlaceId = 1027;
+  static constexpr int kWebViewPlaceId = IDC_MAP_WEBVIEW;
   // The connection probe's answer (see CConnectionProbe).
   static constexpr UINT kProbeAnswerMessage = WM_APP + 125;
 
@@ -38,7 +39,7 @@ class CGoogleMaps : public CDialogBase {
   void UpdateTargetPos(int64_t row, int update);
   void WriteLinePath();
   void WriteMapPage();
-  // After the layout has moved this window and control 1027: a layout pass
+  // After the layout has moved this window and its web view place: a layout pass
   // that is not the first re-shows the map when bSizeChanged (the layout's
   // flag, passed in) is 1, and rewrites the position of the last row. Returns 0.
   int OnLayout(bool first, int bSizeChanged);

@@ -1,4 +1,4 @@
-// The map window's place for the web view (control 1027): creates the host on
+// The map window's place for the web view (IDC_MAP_WEBVIEW): creates the host on
 // the first page, afterwards only resizes it and navigates.
 #pragma once
 

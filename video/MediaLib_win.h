@@ -1,6 +1,6 @@
 // The video engine: a borderless child dialog (template 101) that owns the
 // filter graph of the clip being shown and hosts the renderer's video window
-// inside its only control, the video surface 1026. The main window polls it;
+// inside its only control, the video surface. The main window polls it;
 // it reads no graph events and has no timer of its own.
 #pragma once
 

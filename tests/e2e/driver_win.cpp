@@ -59,6 +59,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -483,46 +484,47 @@ std::string BoxText(HWND box) {
   return texts;
 }
 
-bool OpenFile(const std::vector<std::string>& args, std::string& why) {
-  if (args.size() < 3) return why = "usage: open-file PATH MS", false;
-  const long timeoutMs = Number(args[2], 10000);
-  HWND dialog = NULL;
-  const long long end = NowMs() + timeoutMs;
-  // Any dialog of the player with a file name field.
-  for (;;) {
+// Waits until `end` for a visible dialog of the player (not the main window) that
+// `fits`; "player ended" or `missing` in why otherwise.
+bool WaitPlayerDialog(const std::function<bool(HWND)>& fits, long long end, const char* missing,
+                      HWND& dialog, std::string& why) {
+  for (dialog = NULL;;) {
     for (HWND hwnd : PlayerTopWindows())
-      if (hwnd != mainWindow && IsWindowVisible(hwnd) && ClassOf(hwnd) == "#32770" &&
-          FileNameField(hwnd))
+      if (hwnd != mainWindow && IsWindowVisible(hwnd) && ClassOf(hwnd) == "#32770" && fits(hwnd))
         dialog = hwnd;
-    if (dialog) break;
+    if (dialog) return true;
     if (!PlayerRunning()) return why = "player ended", false;
-    if (NowMs() >= end) return why = "no file dialog", false;
+    if (NowMs() >= end) return why = missing, false;
     Sleep(50);
   }
+}
+
+void PressButton(HWND dialog, int id) {
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+bool OpenFile(const std::vector<std::string>& args, std::string& why) {
+  if (args.size() < 3) return why = "usage: open-file PATH MS", false;
+  const long long end = NowMs() + Number(args[2], 10000);
+  HWND dialog = NULL;
+  if (!WaitPlayerDialog([](HWND hwnd) { return FileNameField(hwnd) != NULL; }, end,
+                        "no file dialog", dialog, why))
+    return false;
   Emit("file-dialog title=" + Quote(TextOf(dialog)));
-  HWND field = FileNameField(dialog);
-  Ask(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(args[1].c_str()), 0);
-  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-               reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+  Ask(FileNameField(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(args[1].c_str()), 0);
+  PressButton(dialog, IDOK);
   if (args.size() > 3 && args[3] == "refused") {
     // The player answers with a message box over the dialog, which stays open.
     HWND box = NULL;
-    for (;;) {
-      for (HWND hwnd : PlayerTopWindows())
-        if (hwnd != mainWindow && hwnd != dialog && IsWindowVisible(hwnd) &&
-            ClassOf(hwnd) == "#32770" && GetDlgItem(hwnd, IDOK) && !FileNameField(hwnd))
-          box = hwnd;
-      if (box) break;
-      if (!PlayerRunning()) return why = "player ended", false;
-      if (NowMs() >= end) return why = "no message box", false;
-      Sleep(50);
-    }
+    auto isBox = [&](HWND hwnd) {
+      return hwnd != dialog && GetDlgItem(hwnd, IDOK) && !FileNameField(hwnd);
+    };
+    if (!WaitPlayerDialog(isBox, end, "no message box", box, why)) return false;
     Emit("box text=" + Quote(BoxText(box)));
-    PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
+    PressButton(box, IDOK);
     WaitGone(box, 5000);
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDCANCEL)));
+    PressButton(dialog, IDCANCEL);
   }
   if (!WaitGone(dialog, end - NowMs() > 2000 ? static_cast<long>(end - NowMs()) : 2000))
     return why = "file dialog still open", false;

@@ -1,5 +1,7 @@
 #include "engine_fixture_win.h"
 
+#include "resources/resource.h"
+
 std::string g_clipDir;
 
 void EngineTest::SetUp() {
@@ -8,7 +10,7 @@ void EngineTest::SetUp() {
                       kHostWidth + 40, kHostHeight + 40, NULL, NULL, NULL, NULL));
   ASSERT_NE(frame->Get(), (HWND)NULL);
   host = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 20, 20, kHostWidth, kHostHeight,
-                         frame->Get(), reinterpret_cast<HMENU>(1000), NULL, NULL);
+                         frame->Get(), reinterpret_cast<HMENU>(IDC_VIDEO_AREA), NULL, NULL);
   ASSERT_NE(host, (HWND)NULL);
   engine = std::make_unique<CMediaLib>();
   ASSERT_TRUE(engine->Create(host)) << "template 101 missing from the test program?";
@@ -36,7 +38,7 @@ void EngineTest::Open(const std::string& name) {
   if (engine->pGraphBuilder && engine->pMediaSeeking) engine->QueryDuration();
 }
 
-HWND EngineTest::Surface() const { return engine->GetDlgItem(1026); }
+HWND EngineTest::Surface() const { return engine->GetDlgItem(IDC_MEDIALIB_VIDEO); }
 
 OAFilterState EngineTest::SettledState(DWORD timeoutMs) {
   OAFilterState state = State_Stopped;

@@ -1,5 +1,7 @@
 #include "map_test_support_win.h"
 
+#include "resources/resource.h"
+
 #include <winsock2.h>
 
 #include <algorithm>
@@ -37,7 +39,7 @@ ParentWindow::ParentWindow() {
                         400, NULL, NULL, GetModuleHandleA(NULL), nullptr);
   placeholder =
       CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 10, 10, 420, 380,
-                      top, reinterpret_cast<HMENU>(1016), GetModuleHandleA(NULL), nullptr);
+                      top, reinterpret_cast<HMENU>(IDC_MAP_AREA), GetModuleHandleA(NULL), nullptr);
 }
 
 ParentWindow::~ParentWindow() {
