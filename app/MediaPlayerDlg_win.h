@@ -111,6 +111,7 @@ class CMediaPlayerDlg : public CDialogBase {
   void CreateChildWindows();
   void OnMaximizeButton();
   void PaintGauges(HDC dc);
+  void PaintMapArea(HDC dc, const RECT& area);
   std::string PathAt(int index) const;
   // Lists one file; false when the list refused it.
   bool AddPlaylistEntry(const std::string& path, const std::string& displayText);

@@ -96,6 +96,22 @@ void CMediaPlayerDlg::LeaveEnlargedLayout() {
   InvalidateRect(m_hWnd, NULL, TRUE);
 }
 
+// The map while it may show; else the offline panel in its place.
+void CMediaPlayerDlg::PaintMapArea(HDC dc, const RECT& area) {
+  HWND map = GetDlgItem(IDC_MAP_AREA);
+  const bool online = GetInternetOk() != 0;
+  if ((IsWindowVisible(map) != FALSE) != online) ShowWindow(map, online ? SW_SHOW : SW_HIDE);
+  const LayoutScale k(nClientWidth, nClientHeight);
+  RECT panel{k.sx(896), k.sy(220), k.sx(896) + k.sx(421), k.sy(220) + k.sy(386)};
+  RECT overlap;
+  if (online || !IntersectRect(&overlap, &panel, &area)) return;
+  GdiBrush grey(CreateSolidBrush(RGB(48, 48, 52)));
+  FillRect(dc, &panel, grey.Get());
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, RGB(220, 220, 220));
+  DrawTextA(dc, MapOffText(), -1, &panel, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+}
+
 void CMediaPlayerDlg::PaintGauges(HDC dc) {
   const COLORREF red = RGB(255, 70, 70), yellow = RGB(255, 255, 70);
   DrawNeedle(dc, red, CompassNeedle(readouts.nCourse, nClientWidth, nClientHeight));
@@ -103,33 +119,24 @@ void CMediaPlayerDlg::PaintGauges(HDC dc) {
   DrawNeedle(dc, yellow, SpeedNeedle(readouts.nPulseSpeed, nClientWidth, nClientHeight));
 }
 
+// Only what the paint needs is drawn: the tick invalidates just the gauges.
 bool CMediaPlayerDlg::OnPaint() {
   if (IsIconic(m_hWnd)) return false;
   {
     PaintDc paint(m_hWnd);
-    RECT client;
-    GetClientRect(m_hWnd, &client);
-    MemoryDc memory(paint.Get());
-    GdiBitmap bitmap(CreateCompatibleBitmap(paint.Get(), client.right, client.bottom));
-    SelectedObject selected(memory.Get(), bitmap.Get());
-    GdiBrush back(CreateSolidBrush(RGB(24, 24, 28)));
-    FillRect(memory.Get(), &client, back.Get());
-    if (!bLargeView) PaintGauges(memory.Get());
-    BitBlt(paint.Get(), 0, 0, client.right, client.bottom, memory.Get(), 0, 0, SRCCOPY);
-    if (!bLargeView) {
-      const LayoutScale k(nClientWidth, nClientHeight);
-      if (GetInternetOk()) {
-        ShowWindow(GetDlgItem(IDC_MAP_AREA), SW_SHOW);
-      } else {
-        ShowWindow(GetDlgItem(IDC_MAP_AREA), SW_HIDE);
-        RECT map{k.sx(896), k.sy(220), k.sx(896) + k.sx(421), k.sy(220) + k.sy(386)};
-        GdiBrush grey(CreateSolidBrush(RGB(48, 48, 52)));
-        FillRect(paint.Get(), &map, grey.Get());
-        SetBkMode(paint.Get(), TRANSPARENT);
-        SetTextColor(paint.Get(), RGB(220, 220, 220));
-        DrawTextA(paint.Get(), MapOffText(), -1, &map, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-      }
+    const RECT area = paint.Area();
+    const int w = area.right - area.left, h = area.bottom - area.top;
+    if (w > 0 && h > 0) {
+      MemoryDc memory(paint.Get());
+      GdiBitmap bitmap(CreateCompatibleBitmap(paint.Get(), w, h));
+      SelectedObject selected(memory.Get(), bitmap.Get());
+      SetViewportOrgEx(memory.Get(), -area.left, -area.top, NULL);  // client coordinates
+      GdiBrush back(CreateSolidBrush(RGB(24, 24, 28)));
+      FillRect(memory.Get(), &area, back.Get());
+      if (!bLargeView) PaintGauges(memory.Get());
+      BitBlt(paint.Get(), area.left, area.top, w, h, memory.Get(), area.left, area.top, SRCCOPY);
     }
+    if (!bLargeView) PaintMapArea(paint.Get(), area);
   }
   if (!bLargeView && bInitDone && bRelayoutPending) {
     RelayoutToClientSize();
