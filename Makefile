@@ -23,8 +23,9 @@ native: deps
 
 bench: deps
 	cmake -S . -B $(BUILD)/bench -DCMAKE_BUILD_TYPE=Release >/dev/null
-	cmake --build $(BUILD)/bench -j $(JOBS) --target telemetry_bench telemetry-dump gen-demo
+	cmake --build $(BUILD)/bench -j $(JOBS) --target telemetry_bench skin_bench telemetry-dump gen-demo
 	$(BUILD)/bench/bench/telemetry_bench
+	$(BUILD)/bench/bench/skin_bench
 
 win: deps
 	cmake -S . -B $(WIN) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
