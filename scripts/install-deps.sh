@@ -4,7 +4,7 @@
 set -euo pipefail
 
 PACKAGES=(
-  build-essential cmake make pkg-config python3
+  build-essential cmake make pkg-config python3 python3-pil
   g++-mingw-w64-x86-64-posix mingw-w64-tools
   wine wine64 xvfb x11-utils xdotool
   ffmpeg
