@@ -22,13 +22,24 @@ bool Truncate(std::FILE* file, size_t size) {
 }  // namespace
 
 bool CRewrittenFile::Write(const std::string& path, std::string_view text) {
-  // A file removed under us (where open files can be removed) is made again.
-  std::error_code ec;
-  const bool there = m_file != nullptr && path == m_strPath && std::filesystem::exists(path, ec);
-  if (!there && !Reopen(path)) return false;
+  if (!StillOpen(path) && !Reopen(path)) return false;
   if (Replace(text)) return true;
   Close();
   return false;
+}
+
+// Our file at `path`. Where an open file can be removed, one removed under us is
+// made again; on Windows the C runtime opens without delete sharing, so nobody
+// removes it while we hold it, and the check (a trip to the file system every
+// second) is left out.
+bool CRewrittenFile::StillOpen(const std::string& path) const {
+  if (m_file == nullptr || path != m_strPath) return false;
+#ifdef _WIN32
+  return true;
+#else
+  std::error_code ec;
+  return std::filesystem::exists(path, ec);
+#endif
 }
 
 void CRewrittenFile::Close() {

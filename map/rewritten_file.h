@@ -22,6 +22,7 @@ class CRewrittenFile {
   void Close();
 
  private:
+  bool StillOpen(const std::string& path) const;
   bool Reopen(const std::string& path);
   bool Replace(std::string_view text);
 
