@@ -2,6 +2,7 @@
 #include <windowsx.h>
 
 #include "framework/Dialog_win.h"
+#include "framework/Reflect_win.h"
 
 bool CDialogBase::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   switch (msg) {
@@ -12,10 +13,34 @@ bool CDialogBase::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resu
       return OnPaint();
     case WM_ERASEBKGND:
       return OnEraseBkgnd(reinterpret_cast<HDC>(wParam), result);
+    case WM_DRAWITEM: {
+      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      if (item == nullptr || item->CtlType == ODT_MENU) return false;
+      result = SendMessage(item->hwndItem, kReflectedDrawItem, wParam, lParam);
+      return result != 0;
+    }
+    case WM_MEASUREITEM: {
+      const auto* item = reinterpret_cast<const MEASUREITEMSTRUCT*>(lParam);
+      if (item == nullptr || item->CtlType == ODT_MENU) return false;
+      HWND control = ::GetDlgItem(m_hWnd, static_cast<int>(item->CtlID));
+      if (control == NULL) return false;
+      result = SendMessage(control, kReflectedMeasureItem, wParam, lParam);
+      return result != 0;
+    }
+    case WM_CTLCOLORBTN: {
+      // A skinned button paints its own ground.
+      LRESULT brush = SendMessage(reinterpret_cast<HWND>(lParam), kReflectedCtlColorBtn, wParam, lParam);
+      if (brush != 0) {
+        result = brush;
+        return true;
+      }
+      HBRUSH own = OnCtlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), CTLCOLOR_BTN);
+      result = reinterpret_cast<LRESULT>(own);
+      return own != NULL;
+    }
     case WM_CTLCOLORMSGBOX:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
     case WM_CTLCOLORDLG:
     case WM_CTLCOLORSCROLLBAR:
     case WM_CTLCOLORSTATIC: {

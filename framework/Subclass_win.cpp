@@ -28,6 +28,7 @@ bool CSubclassWnd::Attach(HWND hwnd) {
     return false;
   Taken()[hwnd] = this;
   m_hWnd = hwnd;
+  PreSubclassWindow();
   return true;
 }
 

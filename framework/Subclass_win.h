@@ -17,6 +17,8 @@ class CSubclassWnd {
   HWND GetSafeHwnd() const { return m_hWnd; }
 
  protected:
+  // Called once the window is ours, before any of its messages reach WindowProc.
+  virtual void PreSubclassWindow() {}
   virtual LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam);
   // The window's own processing of the message being handled.
   LRESULT Default();
