@@ -52,6 +52,12 @@ void CMediaPlayerDlg::DoDataExchange(CDataExchange& dx) {
   DDX_Text(dx, IDC_GFORCE_Y, readouts.strGForceY);
   DDX_Text(dx, IDC_GFORCE_Z, readouts.strGForceZ);
   DDX_Text(dx, IDC_VERSION_TEXT, strVersion);
+  DDX_Control(dx, IDC_SEEK_SLIDER, seekSlider);
+  DDX_Control(dx, IDC_PLAYLIST, playlistBox);
+  DDX_Control(dx, IDC_PATH_LIST, pathListBox);
+  const std::vector<int>& buttons = SkinnedButtons();
+  for (size_t i = 0; i < buttons.size() && i < kSkinButtonCount; ++i)
+    DDX_Control(dx, buttons[i], skinButtons[i]);
 }
 
 BOOL CMediaPlayerDlg::PreTranslateMessage(MSG* msg) {

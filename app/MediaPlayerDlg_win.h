@@ -8,9 +8,15 @@
 #include <string>
 #include <vector>
 
+#include "app/SkinBackground_win.h"
 #include "app/layout.h"
 #include "app/readouts.h"
+#include "app/skin_table.h"
+#include "controls/ColorListBox_win.h"
+#include "controls/NiceSliderCtrl_win.h"
 #include "controls/OptmizeFont_win.h"
+#include "controls/Picture_win.h"
+#include "controls/SkinButton_win.h"
 #include "framework/Dialog_win.h"
 #include "framework/Owners_win.h"
 #include "resources/resource.h"
@@ -76,11 +82,14 @@ class CMediaPlayerDlg : public CDialogBase {
   void RefitReadoutText();
   void FitEngineWindow();
   void SetPlayButtonImage(bool playing);
+  // The skinned button of control `id`, or null.
+  CSkinButton* SkinButton(int id);
 
  protected:
   void DoDataExchange(CDataExchange& dx) override;
   BOOL OnInitDialog() override;
   bool OnPaint() override;
+  bool OnEraseBkgnd(HDC dc, LRESULT& result) override;
   bool OnTimer(UINT_PTR id) override;
   bool OnHScroll(UINT code, UINT pos, HWND scrollBar) override;
   HBRUSH OnCtlColor(HDC dc, HWND control, UINT kind) override;
@@ -106,11 +115,19 @@ class CMediaPlayerDlg : public CDialogBase {
   void ShowStartProblem();
   void ReadoutsStepFor(int second);
   void ApplyLayout(const std::vector<LayoutItem>& items);
+  void FinishLayoutPass();
   void ApplyLayoutFont(int height);
   void RelayoutToClientSize();
   void CreateChildWindows();
   void OnMaximizeButton();
   void PaintGauges(HDC dc);
+  // The skin: buttons take their images at their current size, backdrops
+  // come from the background at the client's size.
+  SkinState CurrentSkinState(bool playing) const;
+  void PrepareButton(int id, const SkinState& state);
+  void PrepareButtons(const std::vector<int>& ids, const SkinState& state);
+  void RefreshBackdrops();
+  HDC BackgroundDc();
   void PaintMapArea(HDC dc, const RECT& area);
   std::string PathAt(int index) const;
   // Lists one file; false when the list refused it.
@@ -143,6 +160,13 @@ class CMediaPlayerDlg : public CDialogBase {
   int bInitDone = 0;
   int bRelayoutPending = 0;
   COptmizeFont fontLayout;
+  CPicture pictureNoMap;
+  CSkinBackground background;
+  static constexpr size_t kSkinButtonCount = 21;  // one is never bound to a control
+  CSkinButton skinButtons[kSkinButtonCount];
+  CNiceSliderCtrl seekSlider;
+  CColorListBox playlistBox;
+  CColorListBox pathListBox;
   MemoryDc measureDc{NULL};  // text extents in the layout font
  public:
   static constexpr size_t kReadoutCount = 9;

@@ -52,11 +52,13 @@ BOOL CMediaPlayerDlg::OnInitDialog() {
   nClipLengthSec = 0;
   readouts.nCourse = readouts.nSpeed = readouts.nPulseSpeed = 0;
   bLargeView = 0;
+  PrepareButton(IDC_INTERNET_STATUS, CurrentSkinState(false));
   HWND progress = GetDlgItem(IDC_PROGRESS);
   SendMessage(progress, PBM_SETBARCOLOR, 0, RGB(210, 0, 0));
   SendMessage(progress, PBM_SETBKCOLOR, 0, RGB(172, 172, 172));
   SendMessage(progress, PBM_SETRANGE32, 0, 100);
   SendMessage(GetDlgItem(IDC_KPH_RADIO), BM_SETCHECK, BST_CHECKED, 0);
+  pictureNoMap.LoadResourceImage("BMP", MAKEINTRESOURCEA(IDR_BMP_GM_FAILED));
   bInitDone = 1;
   ShowWindow(GetDlgItem(IDC_INTERNET_STATUS), SW_HIDE);
   if (!strStartClip.empty()) AddStartupFile(strStartClip);
@@ -67,19 +69,32 @@ BOOL CMediaPlayerDlg::OnInitDialog() {
 void CMediaPlayerDlg::ApplyLayoutFont(int height) {
   TraceFormat("Font Size : %d", height);
   fontLayout.SetHeight(height);
+  playlistBox.pDrawFont = fontLayout.Get();
+  pathListBox.pDrawFont = fontLayout.Get();
   SendMessage(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(fontLayout.Get()), TRUE);
   EnumChildWindows(m_hWnd, SendFont, reinterpret_cast<LPARAM>(fontLayout.Get()));
 }
 
+// All moves in one batch and none of them repainted: the pass ends with one
+// repaint of the whole window (FinishLayoutPass).
 void CMediaPlayerDlg::ApplyLayout(const std::vector<LayoutItem>& items) {
+  HDWP batch = BeginDeferWindowPos(static_cast<int>(items.size()));
   for (const LayoutItem& item : items) {
     HWND control = GetDlgItem(item.id);
     if (control == NULL) continue;
-    MoveWindow(control, item.x, item.y, item.cx, item.cy, TRUE);
-    if (item.bFitted) InvalidateRect(control, NULL, FALSE);
+    UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW;
     if (item.show != Visibility::unchanged)
-      ShowWindow(control, item.show == Visibility::show ? SW_SHOW : SW_HIDE);
+      flags |= item.show == Visibility::show ? SWP_SHOWWINDOW : SWP_HIDEWINDOW;
+    if (batch != NULL)
+      batch = DeferWindowPos(batch, control, NULL, item.x, item.y, item.cx, item.cy, flags);
+    if (batch == NULL) SetWindowPos(control, NULL, item.x, item.y, item.cx, item.cy, flags);
   }
+  if (batch != NULL) EndDeferWindowPos(batch);
+}
+
+void CMediaPlayerDlg::FinishLayoutPass() {
+  RefreshBackdrops();
+  RedrawWindow(m_hWnd, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 // Traces how long a layout pass took ("LAYOUT WxH n us").
@@ -103,14 +118,19 @@ void CMediaPlayerDlg::LayoutControls(int first) {
   SelectedObject font(dc.Get(), fontLayout.Get());
   auto measure = [&](int id) { return TextExtent(dc.Get(), WindowText(GetDlgItem(id))); };
   std::vector<LayoutItem> items = NormalLayout(k, measure);
+  const SkinState skin =
+      CurrentSkinState(IsPlaying());  // also in the first pass: nothing plays yet
   if (bLargeView) {  // the enlarged layout keeps its own places; only the title bar moves
     items.erase(std::remove_if(items.begin(), items.end(),
                                [](const LayoutItem& i) { return !MovesInEnlargedLayout(i.id); }),
                 items.end());
     ApplyLayout(items);
+    PrepareButtons(TitleBarButtons(), skin);
+    FinishLayoutPass();
     return;
   }
   ApplyLayout(items);
+  PrepareButtons(TitleBarButtons(), skin);
   InvalidateRect(GetDlgItem(IDC_MAP_AREA), NULL, FALSE);
   SetWindowLongPtrA(m_hWnd, GWL_STYLE, GetWindowLongPtrA(m_hWnd, GWL_STYLE) | WS_CLIPCHILDREN);
   if (first) CreateChildWindows();
@@ -118,11 +138,14 @@ void CMediaPlayerDlg::LayoutControls(int first) {
   if (pGoogleMaps) {
     const int w = k.sx(421), h = k.sy(386);
     pGoogleMaps->SetMapArea(w, h);
-    MoveWindow(pGoogleMaps->GetSafeHwnd(), 0, 0, w, h, TRUE);
-    MoveWindow(pGoogleMaps->GetDlgItem(IDC_MAP_WEBVIEW), 0, 0, w, h, TRUE);
+    const UINT quiet = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW;
+    SetWindowPos(pGoogleMaps->GetSafeHwnd(), NULL, 0, 0, w, h, quiet);
+    SetWindowPos(pGoogleMaps->GetDlgItem(IDC_MAP_WEBVIEW), NULL, 0, 0, w, h, quiet);
     pGoogleMaps->OnLayout(first != 0, bSizeChanged);
   }
-  SetPlayButtonImage(IsPlaying());  // also in the first pass: nothing plays yet
+  PrepareButtons(PanelButtons(), skin);
+  PrepareButtons(PlayerAreaButtons(), skin);
+  FinishLayoutPass();
 }
 
 void CMediaPlayerDlg::CreateChildWindows() {
@@ -141,7 +164,8 @@ void CMediaPlayerDlg::FitEngineWindow() {
   pMediaLib->SetHost(host);
   RECT client;
   GetClientRect(host, &client);
-  MoveWindow(pMediaLib->GetSafeHwnd(), 0, 0, client.right, client.bottom, TRUE);
+  SetWindowPos(pMediaLib->GetSafeHwnd(), NULL, 0, 0, client.right, client.bottom,
+               SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
   if (!bStartPending) ShowWindow(pMediaLib->GetSafeHwnd(), SW_SHOW);
   InvalidateRect(pMediaLib->GetSafeHwnd(), NULL, FALSE);
   pMediaLib->PlaceVideoWindow();
@@ -155,6 +179,7 @@ void CMediaPlayerDlg::LayoutEnlarged() {
   SelectedObject font(dc.Get(), fontLayout.Get());
   ApplyLayout(
       EnlargedLayout(k, [&](int id) { return TextExtent(dc.Get(), WindowText(GetDlgItem(id))); }));
+  PrepareButton(IDC_LOGO, CurrentSkinState(IsPlaying()));
 }
 
 void CMediaPlayerDlg::HideForEnlarged() {
@@ -197,8 +222,4 @@ void CMediaPlayerDlg::RefitReadoutText() {
   }
   if (uncovered.Get() != NULL)
     RedrawWindow(m_hWnd, NULL, uncovered.Get(), RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-}
-
-void CMediaPlayerDlg::SetPlayButtonImage(bool playing) {
-  SetWindowTextA(GetDlgItem(IDC_PLAY_PAUSE), playing ? "Pause" : "Play");
 }

@@ -34,6 +34,7 @@ void CMediaPlayerDlg::app_LoadVideo(std::string path) {
   HWND slider = GetDlgItem(IDC_SEEK_SLIDER);
   SendMessage(slider, TBM_SETRANGE, FALSE, MAKELPARAM(0, nClipLengthSec));
   SendMessage(slider, TBM_SETRANGEMAX, FALSE, nClipLengthSec);  // beyond 16 bits too
+  seekSlider.nMax = nClipLengthSec;
   SendMessage(slider, TBM_SETPOS, TRUE, 0);
   EnableWindow(slider, TRUE);
   TraceText("\r\n Open GPS Video File:Start Timer");

@@ -1,6 +1,7 @@
 // Size changes, the enlarged layout switch and the painting of the main window.
 #include "app/MediaPlayerDlg_win.h"
 #include "app/gauges.h"
+#include "controls/MemDC2_win.h"
 #include "framework/Trace_win.h"
 #include "map/GoogleMaps_win.h"
 #include "map/internet_ok.h"
@@ -79,9 +80,8 @@ void CMediaPlayerDlg::EnterEnlargedLayout() {
   HideForEnlarged();
   LayoutEnlarged();
   FitEngineWindow();
-  SetPlayButtonImage(IsPlaying());
-  SetWindowTextA(GetDlgItem(IDC_LARGE_VIEW), "Normal Screen");
-  InvalidateRect(m_hWnd, NULL, TRUE);
+  PrepareButtons(LayoutSwitchButtons(), CurrentSkinState(IsPlaying()));
+  FinishLayoutPass();
 }
 
 void CMediaPlayerDlg::LeaveEnlargedLayout() {
@@ -91,12 +91,11 @@ void CMediaPlayerDlg::LeaveEnlargedLayout() {
   bSizeChanged = 0;
   LayoutControls(0);
   FitEngineWindow();
-  SetPlayButtonImage(IsPlaying());
-  SetWindowTextA(GetDlgItem(IDC_LARGE_VIEW), "Full Screen");
-  InvalidateRect(m_hWnd, NULL, TRUE);
+  PrepareButtons(LayoutSwitchButtons(), CurrentSkinState(IsPlaying()));
+  FinishLayoutPass();
 }
 
-// The map while it may show; else the offline panel in its place.
+// The map while it may show; else the offline picture in its place, with why.
 void CMediaPlayerDlg::PaintMapArea(HDC dc, const RECT& area) {
   HWND map = GetDlgItem(IDC_MAP_AREA);
   const bool online = GetInternetOk() != 0;
@@ -105,11 +104,18 @@ void CMediaPlayerDlg::PaintMapArea(HDC dc, const RECT& area) {
   RECT panel{k.sx(896), k.sy(220), k.sx(896) + k.sx(421), k.sy(220) + k.sy(386)};
   RECT overlap;
   if (online || !IntersectRect(&overlap, &panel, &area)) return;
-  GdiBrush grey(CreateSolidBrush(RGB(48, 48, 52)));
-  FillRect(dc, &panel, grey.Get());
+  if (!pictureNoMap.RenderTo(dc, panel.left, panel.top, k.sx(421), k.sy(386))) {
+    GdiBrush ground(CreateSolidBrush(RGB(28, 31, 36)));
+    FillRect(dc, &panel, ground.Get());
+  }
+  // Under the picture's symbol, in its free lower third.
+  RECT reason{panel.left, panel.top + (panel.bottom - panel.top) * 2 / 3, panel.right,
+              panel.bottom};
+  reason.bottom = reason.top + 2 * k.s() + 4;
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, RGB(220, 220, 220));
-  DrawTextA(dc, MapOffText(), -1, &panel, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  SetTextColor(dc, RGB(226, 228, 232));
+  SelectedObject font(dc, fontLayout.Get());
+  DrawTextA(dc, MapOffText(), -1, &reason, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }
 
 void CMediaPlayerDlg::PaintGauges(HDC dc) {
@@ -119,24 +125,29 @@ void CMediaPlayerDlg::PaintGauges(HDC dc) {
   DrawNeedle(dc, yellow, SpeedNeedle(readouts.nPulseSpeed, nClientWidth, nClientHeight));
 }
 
-// Only what the paint needs is drawn: the tick invalidates just the gauges.
+bool CMediaPlayerDlg::OnEraseBkgnd(HDC, LRESULT& result) {
+  result = 1;  // the paint covers the whole window
+  return true;
+}
+
+// The background comes from the client-sized picture made once per size; the
+// paint copies the part it must redraw (the tick asks for just the gauges),
+// draws the needles and the offline picture over it off screen, and shows the
+// result in one block.
 bool CMediaPlayerDlg::OnPaint() {
   if (IsIconic(m_hWnd)) return false;
   {
     PaintDc paint(m_hWnd);
-    const RECT area = paint.Area();
-    const int w = area.right - area.left, h = area.bottom - area.top;
-    if (w > 0 && h > 0) {
-      MemoryDc memory(paint.Get());
-      GdiBitmap bitmap(CreateCompatibleBitmap(paint.Get(), w, h));
-      SelectedObject selected(memory.Get(), bitmap.Get());
-      SetViewportOrgEx(memory.Get(), -area.left, -area.top, NULL);  // client coordinates
-      GdiBrush back(CreateSolidBrush(RGB(24, 24, 28)));
-      FillRect(memory.Get(), &area, back.Get());
-      if (!bLargeView) PaintGauges(memory.Get());
-      BitBlt(paint.Get(), area.left, area.top, w, h, memory.Get(), area.left, area.top, SRCCOPY);
+    HDC back = BackgroundDc();
+    CMemDC2 memory(paint.Get());
+    const RECT& area = memory.Area();
+    if (back != NULL)
+      BitBlt(memory, area.left, area.top, area.right - area.left, area.bottom - area.top, back,
+             area.left, area.top, SRCCOPY);
+    if (!bLargeView) {
+      PaintGauges(memory);
+      PaintMapArea(memory, area);
     }
-    if (!bLargeView) PaintMapArea(paint.Get(), area);
   }
   if (!bLargeView && bInitDone && bRelayoutPending) {
     RelayoutToClientSize();

@@ -7,8 +7,8 @@ CMemDC2::CMemDC2(HDC target) : pTargetDc(target) {
     m_hDC = CreateCompatibleDC(target);
     RECT device = rcArea;
     LPtoDP(target, reinterpret_cast<POINT*>(&device), 2);
-    bitmap.Reset(CreateCompatibleBitmap(target, device.right - device.left,
-                                        device.bottom - device.top));
+    bitmap.Reset(
+        CreateCompatibleBitmap(target, device.right - device.left, device.bottom - device.top));
     if (m_hDC == NULL || bitmap.Get() == NULL) {  // no memory: draw in place
       if (m_hDC) DeleteDC(m_hDC);
       bitmap.Reset();
@@ -35,8 +35,8 @@ CMemDC2::CMemDC2(HDC target) : pTargetDc(target) {
 
 CMemDC2::~CMemDC2() {
   if (!bOffScreen) return;
-  BitBlt(pTargetDc, rcArea.left, rcArea.top, rcArea.right - rcArea.left,
-         rcArea.bottom - rcArea.top, m_hDC, rcArea.left, rcArea.top, SRCCOPY);
+  BitBlt(pTargetDc, rcArea.left, rcArea.top, rcArea.right - rcArea.left, rcArea.bottom - rcArea.top,
+         m_hDC, rcArea.left, rcArea.top, SRCCOPY);
   SelectObject(m_hDC, pOldBitmap);
   DeleteDC(m_hDC);
 }

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 
 struct SkinColour {  // blue, green, red, reserved: the order of a palette entry
   uint8_t blue = 0, green = 0, red = 0, reserved = 0;
@@ -59,6 +60,7 @@ class CSkinImage {
   SkinColour* Palette();
   const SkinColour* Palette() const;
   void SetBackground(int index, SkinColour colour);
+  void SetLastError(std::string text) { m_error = std::move(text); }
 
  private:
   void TakeOver(CSkinImage& from);

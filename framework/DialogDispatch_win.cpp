@@ -29,12 +29,14 @@ bool CDialogBase::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resu
     }
     case WM_CTLCOLORBTN: {
       // A skinned button paints its own ground.
-      LRESULT brush = SendMessage(reinterpret_cast<HWND>(lParam), kReflectedCtlColorBtn, wParam, lParam);
+      LRESULT brush =
+          SendMessage(reinterpret_cast<HWND>(lParam), kReflectedCtlColorBtn, wParam, lParam);
       if (brush != 0) {
         result = brush;
         return true;
       }
-      HBRUSH own = OnCtlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), CTLCOLOR_BTN);
+      HBRUSH own =
+          OnCtlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), CTLCOLOR_BTN);
       result = reinterpret_cast<LRESULT>(own);
       return own != NULL;
     }

@@ -55,6 +55,12 @@ class GdiObject {
   }
 
   Handle Get() const { return handle; }
+  // Gives the object up without deleting it.
+  Handle Release() {
+    Handle h = handle;
+    handle = NULL;
+    return h;
+  }
   void Reset(Handle h = NULL) {
     if (handle) DeleteObject(handle);
     handle = h;

@@ -10,6 +10,54 @@
 
 #define IDR_MAINFRAME 128
 
+// Skin bitmaps (24-bit, drawn for the 1366 x 768 canvas): normal and hover images.
+#define IDB_CLOSE_HOVER 129
+#define IDB_MINIMIZE_HOVER 130
+#define IDB_ENLARGE 131
+#define IDB_ENLARGE_HOVER 132
+#define IDB_SHRINK 133
+#define IDB_SHRINK_HOVER 134
+#define IDB_OPEN_VIDEO 135
+#define IDB_OPEN_VIDEO_HOVER 136
+#define IDB_PAUSE 137
+#define IDB_PAUSE_HOVER 138
+#define IDB_PLAY 139
+#define IDB_PLAY_HOVER 140
+#define IDB_SNAPSHOT 141
+#define IDB_SNAPSHOT_HOVER 142
+#define IDB_CLOSE 143
+#define IDB_STOP 144
+#define IDB_STOP_HOVER 145
+#define IDB_ADD_FILE 146
+#define IDB_ADD_FILE_HOVER 147
+#define IDB_DELETE_FILE 148
+#define IDB_DELETE_FILE_HOVER 149
+#define IDB_BROWSE_FOLDER 150
+#define IDB_BROWSE_FOLDER_HOVER 151
+#define IDB_MINIMIZE 152
+#define IDB_BACKGROUND_ENLARGED 153
+#define IDB_BACKGROUND 154
+#define IDB_MAP_PLACEHOLDER 156
+#define IDB_WEB_SITE 161
+#define IDB_WEB_SITE_HOVER 162
+#define IDB_FRAME_STEP 168
+#define IDB_FRAME_STEP_HOVER 169
+#define IDB_OFFLINE_STATUS 175
+#define IDB_LOGO 176
+#define IDB_IMAGE_TILE 203
+#define IDB_MAXIMIZE 207
+#define IDB_MAXIMIZE_HOVER 208
+#define IDB_RESTORE 209
+#define IDB_RESTORE_HOVER 210
+#define IDB_FULL_SCREEN 213
+#define IDB_FULL_SCREEN_HOVER 214
+
+// Pictures of resource type "BMP" (whole .bmp files, loaded as pictures).
+#define IDR_BMP_GM_FAILED 300
+#define IDR_BMP_GSENSOR 301
+#define IDR_BMP_GSENSOR_2 302
+#define IDR_BMP_GSENSOR_LONG 303
+
 // Controls of the main window (template 102).
 #define IDC_VIDEO_AREA 1000  // placeholder of the video engine window
 #define IDC_SEEK_SLIDER 1001

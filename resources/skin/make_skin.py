@@ -450,7 +450,8 @@ def map_placeholder():
 
 
 def map_failed():
-    """Shown instead of the map when there is no connection."""
+    """Shown instead of the map while it cannot be used; the program writes why
+    under the symbol, in the free lower part."""
     w, h = 340, 303
     ground = (28, 31, 36)
     sk = Sketch(w, h, ground)
@@ -468,10 +469,6 @@ def map_failed():
     sk.circle((226, 142), 22, fill=ground)
     sk.circle((226, 142), 17, outline=(205, 72, 76), width=3.2)
     sk.line([(214, 154), (238, 130)], (205, 72, 76), 3.2)
-    sk.text((w / 2, 204), 'Map unavailable', font(20, bold=True), INK)
-    sk.text((w / 2, 232), 'No internet connection', font(13), TEXT_DIM)
-    sk.text((w / 2, 256), 'The map returns when the connection is back.', font(10),
-            (112, 117, 126))
     return sk.result()
 
 

@@ -8,7 +8,7 @@ add_wine_gtest(player_window_tests NO_MAIN
   ARGS ${engine_clip_dir}
   TIMEOUT 180)
 target_include_directories(player_window_tests PRIVATE
-  ${PROJECT_SOURCE_DIR}/resources ${CMAKE_BINARY_DIR}/app ${PROJECT_SOURCE_DIR}
+  ${PROJECT_SOURCE_DIR}/resources ${CMAKE_BINARY_DIR}/app ${PLAYER_SKIN_DIR} ${PROJECT_SOURCE_DIR}
   ${PROJECT_SOURCE_DIR}/tests/unit)
 add_dependencies(player_window_tests player_icon)
 get_test_property(player_window_tests FIXTURES_REQUIRED player_fixtures)
