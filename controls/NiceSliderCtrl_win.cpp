@@ -16,8 +16,17 @@ void FillRows(HDC dc, int left, int right, const SliderBand& band) {
 
 }  // namespace
 
-LRESULT CNiceSliderCtrl::WindowProc(UINT msg, WPARAM, LPARAM lParam) {
+LRESULT CNiceSliderCtrl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
+    case TBM_SETPOS:
+    case TBM_SETRANGE:
+    case TBM_SETRANGEMAX: {
+      // The trackbar would repaint only where its thumb was and is; the played
+      // part runs from the left edge, so the whole bar is drawn again.
+      const LRESULT result = Default();
+      if (wParam) InvalidateRect(GetSafeHwnd(), NULL, FALSE);
+      return result;
+    }
     case WM_PAINT:
       OnPaint();
       return 0;

@@ -37,6 +37,7 @@ class CSkinButton : public CSubclassWnd {
   int RefreshBackdrop(HDC parentDc);
 
   bool HasImage() const { return imageIn.bitmap.Get() != NULL; }
+  SIZE ImageSize() const { return SIZE{imageIn.width, imageIn.height}; }
   bool MouseOver() const { return bMouseOver != 0; }
   HWND Tooltip() const { return hTooltip; }
 

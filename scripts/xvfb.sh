@@ -6,7 +6,8 @@
 #   xvfb.sh stop BUILD_DIR    end exactly what start started
 #   xvfb.sh status BUILD_DIR  exit code 0 when the server for BUILD_DIR answers
 #
-# start and stop are idempotent. The screen matches the program's 1366x768 layout canvas.
+# start and stop are idempotent. The screen is 1920x1080: the program opens at its
+# 1366x768 canvas size in the top-left corner, and maximised fills a full-HD screen.
 set -eu
 
 if [ $# -ne 2 ] || { [ "$1" != start ] && [ "$1" != stop ] && [ "$1" != status ]; }; then
@@ -73,7 +74,7 @@ start_xvfb() {
   local n pid i
   for n in $(seq 90 199); do
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1366x768x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb ":$n" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
     pid=$!
     for i in $(seq 100); do
       answers "$n" && break

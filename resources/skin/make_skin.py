@@ -289,27 +289,28 @@ def sym_globe(sk, cx, cy, ink, cut, r=13.0, w=2.0):
         sk.line([(cx - half + 0.5, cy + dy * r), (cx + half - 0.5, cy + dy * r)], ink, w * 0.7)
 
 
-# Title bar symbols: thin and pixel-aligned so they stay sharp at their small size.
+# Title bar symbols: pixel-aligned strokes two pixels wide, so that scaling down
+# by nearest pixel (to half size and below) never drops a whole stroke.
 
 def sym_close(sk, cx, cy, ink, cut):
     for a, b in (((-5.5, -5.5), (5.5, 5.5)), ((-5.5, 5.5), (5.5, -5.5))):
-        sk.line([(cx + a[0], cy + a[1]), (cx + b[0], cy + b[1])], ink, 1.5)
+        sk.line([(cx + a[0], cy + a[1]), (cx + b[0], cy + b[1])], ink, 2.2)
 
 
 def sym_minimise(sk, cx, cy, ink, cut):
-    sk.rect((cx - 6, cy, cx + 6, cy + 1), ink)
+    sk.rect((cx - 6, cy - 1, cx + 6, cy + 1), ink)
 
 
 def sym_maximise(sk, cx, cy, ink, cut):
     sk.rect((cx - 6, cy - 6, cx + 6, cy + 6), ink)
-    sk.rect((cx - 5, cy - 5, cx + 5, cy + 5), cut)
+    sk.rect((cx - 4, cy - 4, cx + 4, cy + 4), cut)
 
 
 def sym_restore(sk, cx, cy, ink, cut):
     sk.rect((cx - 3, cy - 7, cx + 7, cy + 3), ink)
-    sk.rect((cx - 2, cy - 6, cx + 6, cy + 2), cut)
+    sk.rect((cx - 1, cy - 5, cx + 5, cy + 1), cut)
     sk.rect((cx - 7, cy - 3, cx + 3, cy + 7), ink)
-    sk.rect((cx - 6, cy - 2, cx + 2, cy + 6), cut)
+    sk.rect((cx - 5, cy - 1, cx + 1, cy + 5), cut)
 
 
 # ---------------------------------------------------------------- buttons
@@ -404,8 +405,8 @@ def logo():
     sk.circle((cx, cy), 4, fill=RED)
     sk.circle((cx - 4.5, cy - 5), 1.6, fill=(190, 196, 206))
     bold = font(19, bold=True)
-    sk.text((38, 17), 'DRIVE', bold, (244, 244, 246), anchor='lm')
-    sk.text((38 + bold.getlength('DRIVE') + 3, 17), 'VIEWER', font(19), (150, 155, 163),
+    sk.text((38, 17), 'CLIP', bold, (244, 244, 246), anchor='lm')
+    sk.text((38 + bold.getlength('CLIP') + 3, 17), 'PLAYER', font(19), (150, 155, 163),
             anchor='lm')
     return sk.result()
 

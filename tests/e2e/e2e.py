@@ -992,9 +992,61 @@ def case_speed(a):
     return 1 if c.failed or rc else 0
 
 
+KEY_COLOUR = "rgb(1,100,250)"
+
+
+def key_pixels(shot):
+    """Pixels of exactly the skin's transparency key in a screenshot."""
+    out = subprocess.run(["convert", shot, "-alpha", "off", "-fill", "black", "+opaque", KEY_COLOUR,
+                          "-fill", "white", "-opaque", KEY_COLOUR, "-format", "%[fx:int(mean*w*h+0.5)]",
+                          "info:"], capture_output=True, text=True)
+    return int(out.stdout.strip() or -1)
+
+
+def case_skin(a):
+    """Both layouts at the window sizes people use, and maximised: screenshots, no
+    key-coloured pixel anywhere, each button showing its image."""
+    k = Case(a, "skin")
+    c, d = k.c, k.d
+    buttons = (ID.PLAY_PAUSE, ID.STOP, ID.LARGE_VIEW, ID.FULL_SCREEN, ID.FRAME_STEP, ID.CLOSE)
+    try:
+        k.start(DRIVE[0] + ".MP4", 4)
+        d.cmd("wait-player 20000", timeout=25)
+        d.cmd("sleep 3000", timeout=6)
+
+        def look(label):
+            d.cmd("sleep 900", timeout=4)
+            shot = k.screenshot(f"skin-{label}.png")
+            c.check(f"{label}: no pixel of the key colour", key_pixels(shot) == 0, shot)
+            rects = d.cmd("rects " + " ".join(buttons))[0]
+            bare = [b for b in buttons if rect_of(rects, b) and rect_of(rects, b)[1]
+                    and k.colours_in(shot, rect_of(rects, b)[0]) < 6]
+            c.check(f"{label}: every transport and title button shows its image", not bare,
+                    f"flat buttons: {bare}")
+
+        for w, h in ((1366, 768), (1024, 576), (684, 324), (0, 0)):
+            label = f"{w}x{h}" if w else "maximised"
+            if w:
+                d.cmd(f"resize {w} {h}")
+            else:
+                d.cmd(f"click {ID.MAXIMIZE}")
+            look(label + "-normal")
+            d.cmd(f"click {ID.LARGE_VIEW}")
+            look(label + "-enlarged")
+            c.check(f"{label}: the switch offers the way back",
+                    d.cmd(f"read {ID.LARGE_VIEW}")[0].get(ID.LARGE_VIEW) == "Normal Screen")
+            d.cmd(f"click {ID.LARGE_VIEW}")
+            if not w:
+                d.cmd(f"click {ID.MAXIMIZE}")
+    except Exception as e:  # a driver failure or a control that is not there
+        c.check("the driver session ran to its end", False, f"{type(e).__name__}: {e}")
+    return k.finish()
+
+
 def main():
     p = argparse.ArgumentParser()
-    p.add_argument("case", choices=["clips", "playback", "playlist", "unrenderable", "startup", "speed"])
+    p.add_argument("case", choices=["clips", "playback", "playlist", "unrenderable", "startup", "speed",
+                                   "skin"])
     for opt in ("build", "wine-run", "player", "driver", "bare-graph", "native", "work", "shots"):
         p.add_argument("--" + opt, required=True)
     a = p.parse_args()
@@ -1005,7 +1057,8 @@ def main():
         print("the clips are missing: run the clips case first", file=sys.stderr)
         return 1
     return {"playback": case_playback, "playlist": case_playlist,
-            "unrenderable": case_unrenderable, "startup": case_startup, "speed": case_speed}[a.case](a)
+            "unrenderable": case_unrenderable, "startup": case_startup, "speed": case_speed,
+            "skin": case_skin}[a.case](a)
 
 
 if __name__ == "__main__":

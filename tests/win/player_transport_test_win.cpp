@@ -45,30 +45,33 @@ TEST_F(Transport, AFreshWindowOffersPlayAndFitsItsClient) {
   EXPECT_EQ(ClientRectOf(Item(IDC_VIDEO_AREA)).bottom, k.sy(85) + k.sy(440));
 }
 
-// A real trackbar sends page codes and the end of tracking with position 0; only
-// the thumb codes carry the second to go to.
-TEST_F(Transport, TheSliderSeeksOnlyToWhereItsThumbIs) {
-  PlayFrom("CLIP.MP4", 6);
+// A click or a drag seeks to the second under the pointer (the bar posts the
+// position with its thumb codes), never back to the start.
+TEST_F(Transport, TheSliderSeeksToTheSecondUnderThePointer) {
+  PlayFrom("CLIP.MP4", 2);
   HWND slider = Item(IDC_SEEK_SLIDER);
-  RECT channel, thumb;
+  RECT channel;
   SendMessage(slider, TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&channel));
-  SendMessage(slider, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
-  const int y = (thumb.top + thumb.bottom) / 2;
-  SendMessage(slider, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(channel.right - 2, y));
-  SendMessage(slider, WM_LBUTTONUP, 0, MAKELPARAM(channel.right - 2, y));
-  PumpUntil(nullptr, 1200);
-  EXPECT_GE(ShownSecond(), 6) << "a click in the channel went back to the start";
+  const int y = 2, width = channel.right - channel.left;
+  auto pressAt = [&](int x) { SendMessage(slider, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y)); };
+  auto releaseAt = [&](int x) { SendMessage(slider, WM_LBUTTONUP, 0, MAKELPARAM(x, y)); };
+  auto position = [&] { return static_cast<int>(SendMessage(slider, TBM_GETPOS, 0, 0)); };
 
-  SendMessage(slider, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
-  const int from = (thumb.left + thumb.right) / 2,
-            to = channel.left + (channel.right - channel.left) / 4;
-  SendMessage(slider, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from, y));
-  SendMessage(slider, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to, y));
-  SendMessage(slider, WM_LBUTTONUP, 0, MAKELPARAM(to, y));
-  const int target = static_cast<int>(SendMessage(slider, TBM_GETPOS, 0, 0));
-  ASSERT_GE(target, 1);
-  ASSERT_TRUE(PumpUntil([&] { return ShownSecond() <= target + 1; }, 2500));
-  EXPECT_GE(ShownSecond(), target) << "the drag ended at second 0";
+  pressAt(channel.left + width * 3 / 4);
+  releaseAt(channel.left + width * 3 / 4);
+  const int clicked = position();
+  ASSERT_GE(clicked, 8);
+  EXPECT_TRUE(PumpUntil([&] { return ShownSecond() >= clicked; }, 2500))
+      << "the click went to " << ShownSecond() << ", not " << clicked;
+
+  pressAt(channel.left + width * 3 / 4);
+  SendMessage(slider, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(channel.left + width / 2, y));
+  releaseAt(channel.left + width / 4);
+  const int dragged = position();
+  ASSERT_GE(dragged, 1);
+  ASSERT_LT(dragged, clicked);
+  ASSERT_TRUE(PumpUntil([&] { return ShownSecond() >= 0 && ShownSecond() <= dragged + 1; }, 2500));
+  EXPECT_GE(ShownSecond(), dragged) << "the drag ended at second 0";
 }
 
 TEST_F(Transport, PlayAfterStopStartsTheOpenedClipAgain) {
