@@ -115,6 +115,7 @@ class CMediaPlayerDlg : public CDialogBase {
   void ShowStartProblem();
   void ReadoutsStepFor(int second);
   void ApplyLayout(const std::vector<LayoutItem>& items);
+  UINT MoveFlags(HWND control, const LayoutItem& item) const;
   void FinishLayoutPass();
   void ApplyLayoutFont(int height);
   void RelayoutToClientSize();
@@ -160,6 +161,7 @@ class CMediaPlayerDlg : public CDialogBase {
   int bInitDone = 0;
   int bRelayoutPending = 0;
   COptmizeFont fontLayout;
+  int nFontHeight = -1;  // the height fontLayout was made with
   CPicture pictureNoMap;
   CSkinBackground background;
   static constexpr size_t kSkinButtonCount = 21;  // one is never bound to a control

@@ -29,11 +29,6 @@ LayoutSize TextExtent(HDC dc, const std::string& text) {
   return {size.cx, size.cy};
 }
 
-BOOL CALLBACK SendFont(HWND child, LPARAM font) {
-  SendMessage(child, WM_SETFONT, static_cast<WPARAM>(font), TRUE);
-  return TRUE;
-}
-
 const int kReadoutIds[CMediaPlayerDlg::kReadoutCount] = {
     IDC_ALTITUDE, IDC_LATITUDE,   IDC_LONGITUDE,   IDC_GFORCE_X, IDC_GFORCE_Y,
     IDC_GFORCE_Z, IDC_SPEED_TEXT, IDC_SECOND_TEXT, IDC_UNIT_TEXT};
@@ -68,28 +63,56 @@ BOOL CMediaPlayerDlg::OnInitDialog() {
 
 void CMediaPlayerDlg::ApplyLayoutFont(int height) {
   TraceFormat("Font Size : %d", height);
+  if (height == nFontHeight && fontLayout.Get() != NULL) return;  // every window has it
+  nFontHeight = height;
   fontLayout.SetHeight(height);
   playlistBox.pDrawFont = fontLayout.Get();
   pathListBox.pDrawFont = fontLayout.Get();
-  SendMessage(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(fontLayout.Get()), TRUE);
-  EnumChildWindows(m_hWnd, SendFont, reinterpret_cast<LPARAM>(fontLayout.Get()));
+  SendMessage(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(fontLayout.Get()), FALSE);
+  // The window's own controls that show text; the image buttons and the seek
+  // bar draw none, and the child windows' descendants (the video's own window
+  // on the graph's thread among them) keep their fonts.
+  for (HWND child = GetWindow(m_hWnd, GW_CHILD); child != NULL;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    const int id = GetDlgCtrlID(child);
+    if (id == IDC_SEEK_SLIDER || SkinButton(id) != nullptr) continue;
+    SendMessage(child, WM_SETFONT, reinterpret_cast<WPARAM>(fontLayout.Get()), FALSE);
+  }
+}
+
+// The flags that bring a control to its item's place and visibility; 0 when it
+// is there already (each move is a trip to the window system).
+UINT CMediaPlayerDlg::MoveFlags(HWND control, const LayoutItem& item) const {
+  UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW;
+  RECT r;
+  GetWindowRect(control, &r);
+  MapWindowPoints(NULL, m_hWnd, reinterpret_cast<POINT*>(&r), 2);
+  const bool placed = r.left == item.x && r.top == item.y && r.right - r.left == item.cx &&
+                      r.bottom - r.top == item.cy;
+  if (placed) flags |= SWP_NOMOVE | SWP_NOSIZE;
+  bool shown = (GetWindowLongA(control, GWL_STYLE) & WS_VISIBLE) != 0;
+  if (item.show == Visibility::show && !shown) flags |= SWP_SHOWWINDOW;
+  if (item.show == Visibility::hide && shown) flags |= SWP_HIDEWINDOW;
+  return placed && (flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW)) == 0 ? 0 : flags;
 }
 
 // All moves in one batch and none of them repainted: the pass ends with one
 // repaint of the whole window (FinishLayoutPass).
 void CMediaPlayerDlg::ApplyLayout(const std::vector<LayoutItem>& items) {
+  // With drawing off, the window system has no visible parts to work out for
+  // each move.
+  SendMessage(m_hWnd, WM_SETREDRAW, FALSE, 0);
   HDWP batch = BeginDeferWindowPos(static_cast<int>(items.size()));
   for (const LayoutItem& item : items) {
     HWND control = GetDlgItem(item.id);
-    if (control == NULL) continue;
-    UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW;
-    if (item.show != Visibility::unchanged)
-      flags |= item.show == Visibility::show ? SWP_SHOWWINDOW : SWP_HIDEWINDOW;
+    const UINT flags = control != NULL ? MoveFlags(control, item) : 0;
+    if (flags == 0) continue;
     if (batch != NULL)
       batch = DeferWindowPos(batch, control, NULL, item.x, item.y, item.cx, item.cy, flags);
     if (batch == NULL) SetWindowPos(control, NULL, item.x, item.y, item.cx, item.cy, flags);
   }
   if (batch != NULL) EndDeferWindowPos(batch);
+  SendMessage(m_hWnd, WM_SETREDRAW, TRUE, 0);
 }
 
 void CMediaPlayerDlg::FinishLayoutPass() {
@@ -97,15 +120,24 @@ void CMediaPlayerDlg::FinishLayoutPass() {
   RedrawWindow(m_hWnd, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
-// Traces how long a layout pass took ("LAYOUT WxH n us").
+// Traces how long a layout pass took and where ("LAYOUT WxH n us (step us, ...)").
 class LayoutTimer {
  public:
   LayoutTimer(int w, int h) : width(w), height(h) {}
-  ~LayoutTimer() { TraceFormat("LAYOUT %dx%d %lld us\n", width, height, clock.ElapsedUs()); }
+  ~LayoutTimer() {
+    TraceFormat("LAYOUT %dx%d %lld us (%s)\n", width, height, clock.ElapsedUs(), steps.c_str());
+  }
+  void Lap(const char* step) {
+    const long long now = clock.ElapsedUs();
+    steps += (steps.empty() ? "" : ", ") + std::string(step) + " " + std::to_string(now - last);
+    last = now;
+  }
 
  private:
   int width, height;
   StopWatch clock;
+  long long last = 0;
+  std::string steps;
 };
 
 void CMediaPlayerDlg::LayoutControls(int first) {
@@ -114,10 +146,12 @@ void CMediaPlayerDlg::LayoutControls(int first) {
   LayoutTimer timer(k.W, k.H);
   if (first) MoveWindow(m_hWnd, 0, 0, k.W, k.H, TRUE);
   ApplyLayoutFont(k.s());
+  timer.Lap("font");
   WindowDc dc(m_hWnd);
   SelectedObject font(dc.Get(), fontLayout.Get());
   auto measure = [&](int id) { return TextExtent(dc.Get(), WindowText(GetDlgItem(id))); };
   std::vector<LayoutItem> items = NormalLayout(k, measure);
+  timer.Lap("measure");
   const SkinState skin =
       CurrentSkinState(IsPlaying());  // also in the first pass: nothing plays yet
   if (bLargeView) {  // the enlarged layout keeps its own places; only the title bar moves
@@ -130,11 +164,14 @@ void CMediaPlayerDlg::LayoutControls(int first) {
     return;
   }
   ApplyLayout(items);
+  timer.Lap("move");
   PrepareButtons(TitleBarButtons(), skin);
+  timer.Lap("title");
   InvalidateRect(GetDlgItem(IDC_MAP_AREA), NULL, FALSE);
   SetWindowLongPtrA(m_hWnd, GWL_STYLE, GetWindowLongPtrA(m_hWnd, GWL_STYLE) | WS_CLIPCHILDREN);
   if (first) CreateChildWindows();
   FitEngineWindow();
+  timer.Lap("engine");
   if (pGoogleMaps) {
     const int w = k.sx(421), h = k.sy(386);
     pGoogleMaps->SetMapArea(w, h);
@@ -143,9 +180,12 @@ void CMediaPlayerDlg::LayoutControls(int first) {
     SetWindowPos(pGoogleMaps->GetDlgItem(IDC_MAP_WEBVIEW), NULL, 0, 0, w, h, quiet);
     pGoogleMaps->OnLayout(first != 0, bSizeChanged);
   }
+  timer.Lap("map");
   PrepareButtons(PanelButtons(), skin);
   PrepareButtons(PlayerAreaButtons(), skin);
+  timer.Lap("buttons");
   FinishLayoutPass();
+  timer.Lap("finish");
 }
 
 void CMediaPlayerDlg::CreateChildWindows() {

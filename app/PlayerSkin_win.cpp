@@ -42,7 +42,7 @@ void CMediaPlayerDlg::PrepareButton(int id, const SkinState& state) {
 HDC CMediaPlayerDlg::BackgroundDc() {
   RECT client;
   GetClientRect(m_hWnd, &client);
-  if (background.Matches(client.right, client.bottom, bLargeView != 0)) return background.Dc();
+  if (HDC ready = background.Matching(client.right, client.bottom, bLargeView != 0)) return ready;
   WindowDc dc(m_hWnd);
   return background.Prepare(dc.Get(), client.right, client.bottom, bLargeView != 0);
 }

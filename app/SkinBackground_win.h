@@ -1,36 +1,30 @@
-// The window's background picture at the client's size: stretched once per
-// size and layout, then copied from for every paint and for the buttons'
-// backdrops.
+// The window's background picture at the client's size: smoothed once per
+// size and layout (both layouts are kept, so switching costs nothing), then
+// copied from by every paint and for the buttons' backdrops.
 #pragma once
 
 #include <windows.h>
 
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "framework/Owners_win.h"
 
 class CSkinBackground {
  public:
+  CSkinBackground();
+  ~CSkinBackground();
   // A DC holding the background for a client of width x height in that layout.
   HDC Prepare(HDC like, int width, int height, bool enlarged);
-  HDC Dc() const { return scaled ? scaled->dc.Get() : NULL; }
-  // The size and layout the background was last made for.
-  bool Matches(int width, int height, bool enlarged) const {
-    return scaled && width == nWidth && height == nHeight && enlarged == bEnlarged;
-  }
+  // The DC made for that size and layout, or null.
+  HDC Matching(int width, int height, bool enlarged) const;
 
  private:
-  struct Scaled {
-    Scaled(HDC like, int w, int h)
-        : dc(like), bitmap(CreateCompatibleBitmap(like, w, h)), selected(dc.Get(), bitmap.Get()) {}
-    MemoryDc dc;
-    GdiBitmap bitmap;
-    SelectedObject selected;
-  };
+  struct Scaled;
   HBITMAP Source(bool enlarged);
 
   GdiBitmap sources[2];  // the canvas-sized pictures, loaded once: normal, enlarged
-  std::unique_ptr<Scaled> scaled;
-  int nWidth = 0, nHeight = 0;
-  bool bEnlarged = false;
+  std::unique_ptr<Scaled> scaled[2];
+  std::vector<uint8_t> pixels;  // the smoothed picture before it goes to a bitmap
 };

@@ -4,17 +4,21 @@
 
 #include <windows.h>
 
+#include <map>
 #include <string>
 
 #include "framework/Owners_win.h"
 
 class COptmizeFont {
  public:
-  // Rebuilds the font at `height` pixels (0: the face's default height).
+  // Makes the font at `height` pixels (0: the face's default height) the
+  // current one. A height made before is reused: creating and matching a
+  // font is slow on some systems, and a window takes only a few heights.
   void SetHeight(int height);
-  HFONT Get() const { return font.Get(); }
+  HFONT Get() const { return current; }
 
  private:
   std::string strFaceName;
-  GdiFont font;
+  std::map<int, GdiFont> fonts;  // by height
+  HFONT current = NULL;
 };

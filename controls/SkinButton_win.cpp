@@ -80,19 +80,33 @@ int CSkinButton::LoadSkinBitmaps(int inId, int outId, COLORREF outKey, int width
   if (HasImage() && inId == nLoadedIn && outId == nLoadedOut && width == nLoadedWidth &&
       height == nLoadedHeight)
     return kOk;
+  // Images and masks come made from the resources (each read once); a missing
+  // hover image leaves the button without images, a missing normal one shows
+  // the hover image in every state.
   HINSTANCE module = GetModuleHandleA(NULL);
-  GdiBitmap in = LoadScaledBitmap(module, inId, width, height);
-  GdiBitmap out;
-  if (outId != 0) out = LoadScaledBitmap(module, outId, width, height);
-  // AssignBitmaps owns both from here on, whatever it reports.
-  const int result = AssignBitmaps(in.Release(), kKey, out.Release(), outKey);
-  if (result == kOk && HasImage()) {
+  FreeImages();
+  KeyedBitmap in = LoadKeyedBitmap(module, inId, width, height, kKey);
+  if (in.image.Get() != NULL) {
+    TakeKeyed(imageIn, std::move(in), kKey);
+    if (outId != 0) {
+      KeyedBitmap out = LoadKeyedBitmap(module, outId, width, height, outKey);
+      if (out.image.Get() != NULL) TakeKeyed(imageOut, std::move(out), outKey);
+    }
     nLoadedIn = inId;
     nLoadedOut = outId;
     nLoadedWidth = width;
     nLoadedHeight = height;
   }
-  return result;
+  if (GetSafeHwnd() != NULL) InvalidateRect(GetSafeHwnd(), NULL, FALSE);
+  return kOk;
+}
+
+void CSkinButton::TakeKeyed(Image& image, KeyedBitmap&& keyed, COLORREF key) {
+  image.bitmap = std::move(keyed.image);
+  image.mask = std::move(keyed.mask);
+  image.width = keyed.width;
+  image.height = keyed.height;
+  image.key = key;
 }
 
 int CSkinButton::TakeImage(Image& image, HBITMAP bitmap, COLORREF key) {
@@ -129,15 +143,15 @@ void CSkinButton::EnsureTooltip() {
   SendMessageA(hTooltip, TTM_SETMAXTIPWIDTH, 0, 400);
 }
 
-// The tool subclasses the button itself, so the tooltip sees the pointer
-// whatever message loop runs.
+// The button's own procedure hands the tooltip the pointer's messages (see
+// WindowProc), so it works whatever message loop runs.
 void CSkinButton::AttachTooltip(const char* text) {
   if (text == nullptr) return;
   EnsureTooltip();
   if (hTooltip == NULL) return;
   TTTOOLINFOA tool{};
   tool.cbSize = TTTOOLINFOA_V2_SIZE;
-  tool.uFlags = TTF_SUBCLASS;
+  tool.uFlags = 0;
   tool.hwnd = GetSafeHwnd();
   tool.uId = 1;
   GetClientRect(GetSafeHwnd(), &tool.rect);
@@ -300,7 +314,21 @@ void CSkinButton::OnMouseMove(LPARAM lParam, WPARAM wParam) {
   }
 }
 
+void CSkinButton::RelayToTooltip(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (hTooltip == NULL || !bHasTool) return;
+  const DWORD at = GetMessagePos();
+  MSG relayed{GetSafeHwnd(),
+              msg,
+              wParam,
+              lParam,
+              static_cast<DWORD>(GetMessageTime()),
+              POINT{GET_X_LPARAM(at), GET_Y_LPARAM(at)}};
+  SendMessageA(hTooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+}
+
 LRESULT CSkinButton::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if ((msg >= WM_MOUSEFIRST && msg <= WM_MBUTTONDBLCLK) || msg == WM_MOUSELEAVE)
+    RelayToTooltip(msg, wParam, lParam);
   switch (msg) {
     case kReflectedDrawItem:
       DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
@@ -311,7 +339,7 @@ LRESULT CSkinButton::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       return TRUE;  // the paint covers everything
     case WM_LBUTTONDBLCLK:
       // An owner-drawn button would eat the second click of a quick pair.
-      return DefSubclassProc(GetSafeHwnd(), WM_LBUTTONDOWN, wParam, lParam);
+      return DefaultWith(WM_LBUTTONDOWN, wParam, lParam);
     case WM_MOUSEMOVE: {
       const LRESULT result = Default();
       OnMouseMove(lParam, wParam);
@@ -350,7 +378,7 @@ LRESULT CSkinButton::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case BM_SETSTYLE: {
       const WPARAM type = wParam & BS_TYPEMASK;
       if (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON) bDefault = type == BS_DEFPUSHBUTTON;
-      return DefSubclassProc(GetSafeHwnd(), msg, (wParam & ~WPARAM{0x14}) | BS_OWNERDRAW, lParam);
+      return DefaultWith(msg, (wParam & ~WPARAM{0x14}) | BS_OWNERDRAW, lParam);
     }
     default:
       return Default();

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "controls/SkinImage_win.h"
 #include "framework/Owners_win.h"
 #include "framework/Subclass_win.h"
 
@@ -65,6 +66,7 @@ class CSkinButton : public CSubclassWnd {
   struct Backdrop;
 
   int TakeImage(Image& image, HBITMAP bitmap, COLORREF key);
+  void TakeKeyed(Image& image, KeyedBitmap&& keyed, COLORREF key);
   void FreeImages();
   void PaintBackdrop(HDC dc);
   void PaintBackground(HDC dc, RECT rect);
@@ -74,6 +76,7 @@ class CSkinButton : public CSubclassWnd {
   void OnMouseMove(LPARAM lParam, WPARAM wParam);
   void ClearHover();
   void EnsureTooltip();
+  void RelayToTooltip(UINT msg, WPARAM wParam, LPARAM lParam);
 
   Image imageIn, imageOut;
   std::unique_ptr<Backdrop> backdrop;

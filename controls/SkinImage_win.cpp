@@ -1,6 +1,11 @@
 #include "controls/SkinImage_win.h"
 
 #include <cstring>
+#include <map>
+#include <memory>
+#include <utility>
+
+#include "controls/key_mask.h"
 
 bool FromBitmap(CSkinImage& image, HBITMAP bitmap, HPALETTE palette) {
   image.Clear();
@@ -43,12 +48,39 @@ HBITMAP ToBitmap(const CSkinImage& image, HDC dc) {
   return section;
 }
 
-GdiBitmap LoadScaledBitmap(HINSTANCE module, int id, int width, int height) {
-  GdiBitmap loaded(static_cast<HBITMAP>(
-      LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
-  if (loaded.Get() == NULL || (width == 0 && height == 0)) return loaded;
-  CSkinImage image(0);
-  if (!FromBitmap(image, loaded.Get(), NULL)) return GdiBitmap();
-  image.ScaleTo(static_cast<uint32_t>(width), static_cast<uint32_t>(height), 1);
-  return GdiBitmap(ToBitmap(image, NULL));
+namespace {
+
+// The resources as read, at their own size. Window thread only.
+CSkinImage* NaturalImage(HINSTANCE module, int id) {
+  static std::map<std::pair<HINSTANCE, int>, std::unique_ptr<CSkinImage>> images;
+  std::unique_ptr<CSkinImage>& image = images[{module, id}];
+  if (!image) {
+    image = std::make_unique<CSkinImage>(0);
+    GdiBitmap loaded(static_cast<HBITMAP>(
+        LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
+    if (loaded.Get() != NULL) FromBitmap(*image, loaded.Get(), NULL);
+  }
+  return image->IsValid() ? image.get() : nullptr;
+}
+
+}  // namespace
+
+KeyedBitmap LoadKeyedBitmap(HINSTANCE module, int id, int width, int height, COLORREF key) {
+  CSkinImage* natural = NaturalImage(module, id);
+  if (natural == nullptr) return {};
+  const bool keepSize = width == 0 && height == 0;
+  const uint32_t w = keepSize ? natural->Width() : static_cast<uint32_t>(width);
+  const uint32_t h = keepSize ? natural->Height() : static_cast<uint32_t>(height);
+  CSkinImage image(0);  // a copy even at the same size: the mask step changes it
+  if (!natural->ScaleTo(w, h, 1, &image)) return {};
+  const std::vector<uint8_t> mask =
+      TakeKeyMask(image, SkinColour{GetBValue(key), GetGValue(key), GetRValue(key), 0});
+  KeyedBitmap out;
+  out.image.Reset(ToBitmap(image, NULL));
+  if (!mask.empty())
+    out.mask.Reset(CreateBitmap(static_cast<int>(w), static_cast<int>(h), 1, 1, mask.data()));
+  if (out.image.Get() == NULL || out.mask.Get() == NULL) return {};
+  out.width = static_cast<int>(w);
+  out.height = static_cast<int>(h);
+  return out;
 }

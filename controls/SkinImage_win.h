@@ -14,6 +14,13 @@ bool FromBitmap(CSkinImage& image, HBITMAP bitmap, HPALETTE palette);
 // the image is empty. `dc` may be null.
 HBITMAP ToBitmap(const CSkinImage& image, HDC dc);
 
-// Bitmap resource `id` of `module`, scaled by nearest pixel to width x height
-// (0 x 0: its own size). Null when the resource is missing or cannot be converted.
-GdiBitmap LoadScaledBitmap(HINSTANCE module, int id, int width, int height);
+// A skin image ready to draw: its key pixels black, and the mask of where they were.
+struct KeyedBitmap {
+  GdiBitmap image, mask;
+  int width = 0, height = 0;
+};
+// Bitmap resource `id` of `module` scaled by nearest pixel to width x height
+// (0 x 0: its own size), with the mask of colour `key`; empty when the resource
+// is missing or cannot be converted. Each resource is read once per process;
+// only the scaling is done again for each new size.
+KeyedBitmap LoadKeyedBitmap(HINSTANCE module, int id, int width, int height, COLORREF key);

@@ -22,9 +22,11 @@ class CSubclassWnd {
   virtual LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam);
   // The window's own processing of the message being handled.
   LRESULT Default();
+  // The window's own processing of another message (or other parameters).
+  LRESULT DefaultWith(UINT msg, WPARAM wParam, LPARAM lParam);
 
  private:
-  static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+  static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
 
   HWND m_hWnd = NULL;
   // The message being handled, for Default().
