@@ -22,6 +22,7 @@
 //                               the one before; stop after MS, when the item has that text
 //                               (or contains that part), or when the player ends
 //   click ID                    post BM_CLICK to button ID
+//   pointer ID                  move the mouse pointer to the middle of control ID
 //   command ID [CODE]           post WM_COMMAND (ID, CODE, default BN_CLICKED) to the window
 //   select-row N / dblclick-row N
 //                               select playlist row N (and report LBN_DBLCLK to the window)
@@ -418,6 +419,18 @@ bool ClickButton(int id, std::string& why) {
   return true;
 }
 
+bool PointAt(int id, std::string& why) {
+  HWND control = Control(id);
+  if (!control) return why = "no control " + std::to_string(id), false;
+  RECT r;
+  GetWindowRect(control, &r);
+  // Two steps, so the control sees the pointer arrive and move.
+  SetCursorPos((r.left + r.right) / 2 - 2, (r.top + r.bottom) / 2);
+  Sleep(50);
+  SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  return true;
+}
+
 bool PostCommand(int id, int code, std::string& why) {
   if (!mainWindow) return why = "no main window", false;
   PostMessageA(mainWindow, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(Control(id)));
@@ -729,6 +742,7 @@ bool Run(const std::vector<std::string>& a, bool& quit, std::string& why) {
     return true;
   }
   if (verb == "click") return ClickButton(static_cast<int>(arg(1, 0)), why);
+  if (verb == "pointer") return PointAt(static_cast<int>(arg(1, 0)), why);
   if (verb == "command") return PostCommand(static_cast<int>(arg(1, 0)), arg(2, BN_CLICKED), why);
   if (verb == "select-row") return SelectRow(static_cast<int>(arg(1, 0)), false, why);
   if (verb == "dblclick-row") return SelectRow(static_cast<int>(arg(1, 0)), true, why);

@@ -976,7 +976,9 @@ def case_speed(a):
                 got = [l for l in relayout if l.kind == "size"][-1]["client"].replace(",", "x")
                 rounds.append(int([l for l in relayout if l.kind == "relayout"][0]["us"]))
             plain = statistics.median(plains)
+            whole = [int(v) for v in d.cmd("paint-time 5")[0]["us"].split(",")]
             note = "" if got == f"{w}x{h}" else f" (the screen allows only {got})"
+            report.append(f"a whole repaint at {got}: {sorted(whole)} us")
             report.append(f"layout at {w}x{h}{note}: resize and repaint with the layout pass "
                           f"{sorted(rounds)} us, a repaint alone {plain:.0f} us (median): the pass "
                           f"takes at most about {statistics.median(rounds) - plain:.0f} us")
@@ -1024,6 +1026,13 @@ def case_skin(a):
             c.check(f"{label}: every transport and title button shows its image", not bare,
                     f"flat buttons: {bare}")
 
+        # The pointer over the play button: its hover image, then its tooltip.
+        d.cmd(f"pointer {ID.PLAY_PAUSE}")
+        d.cmd("sleep 1500", timeout=4)
+        hover = k.screenshot("skin-hover.png")
+        tips = [l for l in d.cmd("windows") if "tooltips_class32" in l.text and "visible=1" in l.text]
+        c.check("a pointer resting on a button brings its tooltip", bool(tips), hover)
+        d.cmd(f"pointer {ID.VIDEO_AREA}")
         for w, h in ((1366, 768), (1024, 576), (684, 324), (0, 0)):
             label = f"{w}x{h}" if w else "maximised"
             if w:
