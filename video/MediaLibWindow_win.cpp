@@ -15,11 +15,19 @@ int CMediaLib::PlaceVideoWindow() {
   const RECT area = VideoArea();
   long visible = OAFALSE;
   pVideoWindow->get_Visible(&visible);
-  pVideoWindow->put_Owner(AsOaHwnd(VideoSurface()));
+  // Owner and style only when they differ: each change is a round of messages
+  // to the renderer's own thread, and a layout pass places the video every time.
+  OAHWND owner = 0;
+  if (FAILED(pVideoWindow->get_Owner(&owner)) || owner != AsOaHwnd(VideoSurface()))
+    pVideoWindow->put_Owner(AsOaHwnd(VideoSurface()));
   // One call for place and size: some renderers take put_Left and put_Top in
   // screen coordinates, which moves a child window off its surface.
   pVideoWindow->SetWindowPosition(0, 0, area.right - area.left, area.bottom - area.top);
-  pVideoWindow->put_WindowStyle(WS_CHILD | WS_CLIPSIBLINGS);
+  long style = 0;
+  const long wanted = WS_CHILD | WS_CLIPSIBLINGS;
+  if (FAILED(pVideoWindow->get_WindowStyle(&style)) ||
+      (style & ~static_cast<long>(WS_VISIBLE)) != wanted)
+    pVideoWindow->put_WindowStyle(wanted);
   // Some renderers hide the window with a new style; a shown video stays shown.
   // A graph that runs or pauses always shows its video: while the engine window
   // is hidden (a command-line start) the video reads as not visible, and hidden
