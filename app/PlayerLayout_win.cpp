@@ -115,9 +115,11 @@ void CMediaPlayerDlg::ApplyLayout(const std::vector<LayoutItem>& items) {
   SendMessage(m_hWnd, WM_SETREDRAW, TRUE, 0);
 }
 
+// Everything is painted before the pass returns, so the window never shows
+// some controls in their new places and others still in their old ones.
 void CMediaPlayerDlg::FinishLayoutPass() {
   RefreshBackdrops();
-  RedrawWindow(m_hWnd, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  RedrawWindow(m_hWnd, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 // Traces how long a layout pass took and where ("LAYOUT WxH n us (step us, ...)").

@@ -133,25 +133,25 @@ bool CMediaPlayerDlg::OnEraseBkgnd(HDC, LRESULT& result) {
 // The background comes from the client-sized picture made once per size; the
 // paint copies the part it must redraw (the tick asks for just the gauges),
 // draws the needles and the offline picture over it off screen, and shows the
-// result in one block.
+// result in one block. After a size change the layout comes first, so the
+// paint shows the controls in their new places, not a frame of the new
+// background with the controls where they were.
 bool CMediaPlayerDlg::OnPaint() {
   if (IsIconic(m_hWnd)) return false;
-  {
-    PaintDc paint(m_hWnd);
-    HDC back = BackgroundDc();
-    CMemDC2 memory(paint.Get());
-    const RECT& area = memory.Area();
-    if (back != NULL)
-      BitBlt(memory, area.left, area.top, area.right - area.left, area.bottom - area.top, back,
-             area.left, area.top, SRCCOPY);
-    if (!bLargeView) {
-      PaintGauges(memory);
-      PaintMapArea(memory, area);
-    }
-  }
   if (!bLargeView && bInitDone && bRelayoutPending) {
+    bRelayoutPending = 0;  // first: the pass paints the window (and so comes back here)
     RelayoutToClientSize();
-    bRelayoutPending = 0;
+  }
+  PaintDc paint(m_hWnd);
+  HDC back = BackgroundDc();
+  CMemDC2 memory(paint.Get());
+  const RECT& area = memory.Area();
+  if (back != NULL)
+    BitBlt(memory, area.left, area.top, area.right - area.left, area.bottom - area.top, back,
+           area.left, area.top, SRCCOPY);
+  if (!bLargeView) {
+    PaintGauges(memory);
+    PaintMapArea(memory, area);
   }
   return true;
 }
