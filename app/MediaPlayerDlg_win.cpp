@@ -4,6 +4,7 @@
 
 #include "app/layout.h"
 #include "framework/Trace_win.h"
+#include "graph/GSensor_win.h"
 #include "map/GoogleMaps_win.h"
 #include "framework/MessageBox_win.h"
 #include "video/MediaLib_win.h"

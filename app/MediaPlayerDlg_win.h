@@ -23,6 +23,7 @@
 
 class CMediaLib;
 class CGoogleMaps;
+class CGSENSOR;
 
 class CMediaPlayerDlg : public CDialogBase {
  public:
@@ -51,6 +52,7 @@ class CMediaPlayerDlg : public CDialogBase {
   void OnStopButton();
   void StopClip();
   void SeekToSecond(int seconds);
+  void OnGraphSeek(int second);
   bool IsPlaying();
   int StartTimer();
   int StopTimer();
@@ -81,6 +83,7 @@ class CMediaPlayerDlg : public CDialogBase {
   void ShowForNormal();
   void RefitReadoutText();
   void FitEngineWindow();
+  void FitGraphWindow();
   void SetPlayButtonImage(bool playing);
   // The skinned button of control `id`, or null.
   CSkinButton* SkinButton(int id);
@@ -138,6 +141,12 @@ class CMediaPlayerDlg : public CDialogBase {
 
   std::unique_ptr<CMediaLib> pMediaLib;
   std::unique_ptr<CGoogleMaps> pGoogleMaps;
+  std::unique_ptr<CGSENSOR> pGSensor;
+
+ public:
+  CGSENSOR* GSensor() const { return pGSensor.get(); }
+
+ private:
 
   // Texts pushed to the controls by data exchange.
   std::string strTimeText = " 00:00:00 / 00:00:00 ";

@@ -9,6 +9,7 @@
 #include "app/MediaPlayerDlg_win.h"
 #include "framework/StopWatch_win.h"
 #include "framework/Trace_win.h"
+#include "graph/GSensor_win.h"
 #include "map/GoogleMaps_win.h"
 #include "video/MediaLib_win.h"
 
@@ -173,6 +174,7 @@ void CMediaPlayerDlg::LayoutControls(int first) {
   SetWindowLongPtrA(m_hWnd, GWL_STYLE, GetWindowLongPtrA(m_hWnd, GWL_STYLE) | WS_CLIPCHILDREN);
   if (first) CreateChildWindows();
   FitEngineWindow();
+  FitGraphWindow();
   timer.Lap("engine");
   if (pGoogleMaps) {
     const int w = k.sx(421), h = k.sy(386);
@@ -198,6 +200,26 @@ void CMediaPlayerDlg::CreateChildWindows() {
   TraceText("===> Create Media Library");
   pGoogleMaps = std::make_unique<CGoogleMaps>();
   pGoogleMaps->Create(GetDlgItem(IDC_MAP_AREA));
+  HWND graphArea = GetDlgItem(IDC_GSENSOR_AREA);
+  // The graph covers its placeholder, which must not paint over it.
+  SetWindowLongPtrA(graphArea, GWL_STYLE,
+                    GetWindowLongPtrA(graphArea, GWL_STYLE) | WS_CLIPCHILDREN);
+  pGSensor = std::make_unique<CGSENSOR>();
+  pGSensor->Create(graphArea);
+  pGSensor->pStore = &pGoogleMaps->Store();
+  pGSensor->onSeek = [this](int second) { OnGraphSeek(second); };
+}
+
+// The graph fills its placeholder.
+void CMediaPlayerDlg::FitGraphWindow() {
+  if (!pGSensor || pGSensor->GetSafeHwnd() == NULL) return;
+  RECT area;
+  GetClientRect(GetDlgItem(IDC_GSENSOR_AREA), &area);
+  pGSensor->nWidth = area.right;
+  pGSensor->nHeight = area.bottom;
+  SetWindowPos(pGSensor->GetSafeHwnd(), NULL, 0, 0, area.right, area.bottom,
+               SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW | SWP_SHOWWINDOW);
+  InvalidateRect(pGSensor->GetSafeHwnd(), NULL, FALSE);
 }
 
 void CMediaPlayerDlg::FitEngineWindow() {

@@ -10,6 +10,7 @@
 #include "framework/StopWatch_win.h"
 #include "framework/Trace_win.h"
 #include "framework/WaitCursor_win.h"
+#include "graph/GSensor_win.h"
 #include "map/GoogleMaps_win.h"
 #include "map/internet_ok.h"
 #include "telemetry/text_file.h"
@@ -118,7 +119,18 @@ void CMediaPlayerDlg::ShowSecond(int s) {
   HWND slider = GetDlgItem(IDC_SEEK_SLIDER);
   // TBM_SETPOS with redraw invalidates the slider itself.
   if (SendMessage(slider, TBM_GETPOS, 0, 0) != s) SendMessage(slider, TBM_SETPOS, TRUE, s);
-  InvalidateRect(GetDlgItem(IDC_GSENSOR_AREA), NULL, FALSE);
+  // The graph window itself: its placeholder would flash black first.
+  if (pGSensor && pGSensor->GetSafeHwnd() != NULL) {
+    pGSensor->nCursorSec = s;
+    InvalidateRect(pGSensor->GetSafeHwnd(), NULL, FALSE);
+  }
+}
+
+// A click on the graph: to that second at once, when a clip is there to seek in.
+void CMediaPlayerDlg::OnGraphSeek(int second) {
+  if (!pMediaLib || !pMediaLib->IsReady()) return;
+  SeekToSecond(second);
+  ShowSecond(second);
 }
 
 // Only the needles move each second: the dial and the compass are repainted,

@@ -45,6 +45,7 @@ class CGoogleMaps : public CDialogBase {
   int OnLayout(bool first, int bSizeChanged);
 
   const CTelemetryTable& Table() const { return m_core.Store().Table(); }
+  const CTelemetryStore& Store() const { return m_core.Store(); }
   int32_t SamplesPerSecond() const { return m_core.Store().SamplesPerSecond(); }
   int32_t PulseDivisor() const { return m_core.Store().PulseDivisor(); }
   int64_t LastRow() const { return m_core.LastRow(); }

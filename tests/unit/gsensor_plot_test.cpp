@@ -1,0 +1,81 @@
+// The G-sensor graph's arithmetic against the clip lengths that change it.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "graph/gsensor_plot.h"
+
+namespace {
+
+// A G-sensor column of `seconds` at 10 samples a second, every sample `value`.
+CTextColumn Column(int seconds, int value = 0) {
+  CTextColumn column;
+  column.AppendRepeated(std::to_string(value), static_cast<size_t>(seconds) * 10);
+  return column;
+}
+
+const GraphPlot kPlot = PlotArea(749, 100);
+
+}  // namespace
+
+TEST(GSensorPlot, ThePlotSitsInsideTheWindowAsTheBackgroundsAreDrawn) {
+  EXPECT_EQ(kPlot.left, 7);
+  EXPECT_EQ(kPlot.left + kPlot.width, 730);
+  EXPECT_EQ(kPlot.top, 5);
+  EXPECT_EQ(kPlot.bottom, 94);
+  EXPECT_EQ(kPlot.middle, 44);
+}
+
+// 305 s: five minutes, 300 seconds plotted, the last point one second short of
+// the right edge. 330 s: the six-minute grid at once. 400 s: its own length
+// across, so the whole clip fits.
+TEST(GSensorPlot, TheClipLengthPicksGridAndTimeScale) {
+  const GraphScale five = ChooseScale(3050, 10);
+  EXPECT_EQ(five.background, GraphBackground::kFiveMinutes);
+  EXPECT_EQ(five.seconds, 300);
+  const auto fivePoints = CurvePoints(Column(305), 10, five, kPlot, 100);
+  ASSERT_EQ(fivePoints.size(), 300u);
+  EXPECT_EQ(fivePoints.back().x, kPlot.left + 299 * kPlot.width / 300);
+
+  const GraphScale six = ChooseScale(3300, 10);
+  EXPECT_EQ(six.background, GraphBackground::kSixMinutes);
+  EXPECT_EQ(six.seconds, 360);
+
+  const GraphScale longer = ChooseScale(4000, 10);
+  EXPECT_EQ(longer.background, GraphBackground::kLong);
+  const auto longPoints = CurvePoints(Column(400), 10, longer, kPlot, 100);
+  ASSERT_EQ(longPoints.size(), 400u);
+  EXPECT_LT(longPoints.back().x, kPlot.left + kPlot.width);
+  EXPECT_GT(longPoints.back().x, kPlot.left + kPlot.width * 99 / 100);
+}
+
+TEST(GSensorPlot, ShortClipsAndClipsWithoutDataShowOnlyTheBackground) {
+  for (const GraphScale& s : {ChooseScale(100, 10), ChooseScale(5000, 0), ChooseScale(0, 10)}) {
+    EXPECT_FALSE(s.curves);
+    EXPECT_FALSE(s.cursor);
+    EXPECT_TRUE(CurvePoints(Column(10), 10, s, kPlot, 100).empty());
+  }
+  EXPECT_TRUE(ChooseScale(110, 10).cursor);
+}
+
+// Half a g reaches the edges of the plot; a hard brake beyond it goes past the
+// plot but stays in the window.
+TEST(GSensorPlot, SamplesRunFromTopToBottomAndStayInTheWindow) {
+  const GraphScale s = ChooseScale(200, 10);
+  EXPECT_EQ(CurvePoints(Column(20, 500), 10, s, kPlot, 100)[1].y, kPlot.top);
+  EXPECT_NEAR(CurvePoints(Column(20, -500), 10, s, kPlot, 100)[1].y, kPlot.bottom, 1);
+  const auto brake = CurvePoints(Column(20, -900), 10, s, kPlot, 100);
+  EXPECT_EQ(brake[0].y, kPlot.top + kPlot.middle) << "every curve starts on the zero line";
+  EXPECT_EQ(brake[1].y, 99);
+  EXPECT_EQ(CurvePoints(Column(20, 900), 10, s, kPlot, 100)[1].y, 0);
+}
+
+TEST(GSensorPlot, APointOnThePlotGoesBackToItsSecond) {
+  const GraphScale s = ChooseScale(1200, 10);  // 120 s against 300
+  for (int second : {0, 1, 37, 119})
+    EXPECT_EQ(SecondAt(CursorX(second, kPlot, s.seconds), kPlot, s), second);
+  EXPECT_EQ(SecondAt(kPlot.left + kPlot.width, kPlot, s), 119)
+      << "past the clip's end: its last second";
+  EXPECT_EQ(SecondAt(kPlot.left - 1, kPlot, s), -1);
+  EXPECT_EQ(SecondAt(kPlot.left + 5, kPlot, ChooseScale(0, 10)), -1);
+}

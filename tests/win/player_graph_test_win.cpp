@@ -1,0 +1,126 @@
+// The G-sensor graph in the main window: what it draws for a clip with and
+// without its sidecar, where the cursor stands, and what a click on it does.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "demo_drive.h"
+#include "framework/StopWatch_win.h"
+#include "telemetry/telemetry_store.h"
+#include "graph/GSensor_win.h"
+#include "player_fixture_win.h"
+#include "test_files.h"
+
+namespace {
+
+class Graph : public PlayerTest {
+ protected:
+  // CLIP.MP4 (12 s) under a new name, with a demo sidecar unless told otherwise.
+  std::string ClipCopy(bool withSidecar) {
+    const std::string clip = dir.Path() + "G.MP4";
+    EXPECT_TRUE(CopyFileA(Clip("CLIP.MP4").c_str(), clip.c_str(), FALSE));
+    demo::DemoDriveOptions drive;
+    drive.seconds = 12;
+    if (withSidecar) dir.Write("G.nmea", demo::MakeDemoSidecar(drive));
+    return clip;
+  }
+  void PlayAt(const std::string& clip, int second) {
+    dlg.PlayOpenedFile(clip);
+    ASSERT_TRUE(dlg.IsPlaying());
+    dlg.SeekToSecond(second);
+    ASSERT_TRUE(PumpUntil([&] { return ShownSecond() >= second && ShownLength() > 0; }, 4000));
+    dlg.app_Play(0);  // paused: the picture holds still
+    PumpUntil(nullptr, 300);
+  }
+  HWND Window() const { return dlg.GSensor()->GetSafeHwnd(); }
+  // How many pixels of the plot have exactly this colour.
+  int Count(COLORREF colour) {
+    UpdateWindow(Window());
+    WindowDc dc(Window());
+    const GraphPlot p = dlg.GSensor()->Plot();
+    int n = 0;
+    for (int y = 0; y < dlg.GSensor()->nHeight; ++y)
+      for (int x = p.left; x <= p.left + p.width; x += 1) n += GetPixel(dc.Get(), x, y) == colour;
+    return n;
+  }
+  // The column of the cursor: black down the middle of the plot.
+  bool CursorAt(int second) {
+    UpdateWindow(Window());
+    WindowDc dc(Window());
+    const GraphPlot p = dlg.GSensor()->Plot();
+    const int x = CursorX(second, p, dlg.GSensor()->CurrentScale().seconds);
+    return GetPixel(dc.Get(), x, p.top + p.height / 4) == RGB(0, 0, 0);
+  }
+
+  ScratchDir dir;
+};
+
+}  // namespace
+
+TEST_F(Graph, AClipWithItsSidecarShowsThreeAxesAndTheCursorUntilStop) {
+  PlayAt(ClipCopy(true), 4);
+  // Twelve seconds against five minutes: short curves, partly over each other.
+  EXPECT_GT(Count(RGB(255, 0, 0)), 0);
+  EXPECT_GT(Count(RGB(0, 255, 0)), 0);
+  EXPECT_GT(Count(RGB(0, 0, 255)), 0);
+  const int shown = ShownSecond();
+  EXPECT_TRUE(CursorAt(shown)) << "second " << shown;
+  dlg.OnStopButton();
+  PumpUntil(nullptr, 200);
+  EXPECT_EQ(dlg.GSensor()->nCursorSec, 0);
+  EXPECT_TRUE(CursorAt(0));
+}
+
+TEST_F(Graph, AClickOnThePlotSeeksToTheSecondUnderIt) {
+  PlayAt(ClipCopy(true), 2);
+  const GraphPlot p = dlg.GSensor()->Plot();
+  const int x = CursorX(9, p, dlg.GSensor()->CurrentScale().seconds);
+  SendMessage(Window(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, p.top + p.middle));
+  EXPECT_EQ(dlg.GSensor()->nCursorSec, 9) << "the cursor moves at once";
+  dlg.app_Play(0);
+  EXPECT_TRUE(PumpUntil([&] { return ShownSecond() >= 9; }, 2500)) << Text(IDC_TIME_TEXT);
+  EXPECT_LE(ShownSecond(), 11);
+}
+
+TEST_F(Graph, WithoutASidecarOnlyTheGridShows) {
+  PlayAt(ClipCopy(false), 3);
+  EXPECT_EQ(Count(RGB(255, 0, 0)), 0);
+  EXPECT_EQ(Count(RGB(0, 0, 255)), 0);
+  EXPECT_FALSE(CursorAt(ShownSecond()));
+}
+
+// A figure, not a check: the paint of a ten-minute clip's graph at the size a
+// 1920 x 1080 window gives it.
+TEST(GraphSpeed, PaintingTenMinutesAtFullHd) {
+  demo::DemoDriveOptions drive;
+  drive.seconds = 600;
+  CTelemetryStore store;
+  store.LoadTelemetryBytes(demo::MakeDemoSidecar(drive), drive.seconds);
+  HWND host = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 1400, 160, NULL, NULL,
+                              NULL, NULL);
+  CGSENSOR graph;
+  ASSERT_TRUE(graph.Create(host));
+  graph.pStore = &store;
+  graph.nWidth = 1292;  // sx(980) - sx(46) - 15 h - 10 at 1920 x 1080
+  graph.nHeight = 140;
+  SetWindowPos(graph.GetSafeHwnd(), NULL, 0, 0, graph.nWidth, graph.nHeight,
+               SWP_NOZORDER | SWP_SHOWWINDOW);
+  ASSERT_EQ(graph.CurrentScale().seconds, 600);
+  std::vector<long long> us;
+  for (int i = 0; i < 21; ++i) {
+    graph.nCursorSec = i * 20;
+    StopWatch clock;
+    RedrawWindow(graph.GetSafeHwnd(), NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+    us.push_back(clock.ElapsedUs());
+  }
+  std::sort(us.begin() + 1, us.end());  // the first paint also draws the grid picture
+  std::printf("GRAPH PAINT 600 s at %dx%d: first %lld us, median %lld us, max %lld us\n",
+              graph.nWidth, graph.nHeight, us[0], us[11], us.back());
+  graph.DestroyWindow();
+  DestroyWindow(host);
+}
