@@ -26,9 +26,25 @@ class Graph : public PlayerTest {
     EXPECT_TRUE(CopyFileA(Clip("CLIP.MP4").c_str(), clip.c_str(), FALSE));
     demo::DemoDriveOptions drive;
     drive.seconds = 12;
-    if (withSidecar) dir.Write("G.nmea", demo::MakeDemoSidecar(drive));
+    if (withSidecar)
+      dir.Write("G.nmea", WithHardBrakeAt(kBrakeSecond, demo::MakeDemoSidecar(drive)));
     return clip;
   }
+  // The sidecar with every G-sensor sample of one second at -0.9 g forward.
+  static std::string WithHardBrakeAt(int second, std::string sidecar) {
+    const std::string body = "GSENSOR,-900,0,996";
+    char sum[8];
+    std::snprintf(sum, sizeof sum, "*%02X", demo::NmeaChecksum(body));
+    const std::string brake = "$" + body + sum;
+    size_t at = 0;
+    for (int line = 0; (at = sidecar.find("$GSENSOR", at)) != std::string::npos; ++line) {
+      const size_t end = sidecar.find('\r', at);
+      if (line / 5 == second) sidecar.replace(at, end - at, brake);
+      at += 1;
+    }
+    return sidecar;
+  }
+  static constexpr int kBrakeSecond = 6;
   void PlayAt(const std::string& clip, int second) {
     dlg.PlayOpenedFile(clip);
     ASSERT_TRUE(dlg.IsPlaying());
@@ -70,6 +86,13 @@ TEST_F(Graph, AClipWithItsSidecarShowsThreeAxesAndTheCursorUntilStop) {
   EXPECT_GT(Count(RGB(0, 0, 255)), 0);
   const int shown = ShownSecond();
   EXPECT_TRUE(CursorAt(shown)) << "second " << shown;
+  {  // the brake's peak: past the plot's bottom, at the bottom of the window
+    UpdateWindow(Window());
+    WindowDc dc(Window());
+    const int x =
+        SecondX(kBrakeSecond, dlg.GSensor()->Plot(), dlg.GSensor()->CurrentScale().seconds);
+    EXPECT_EQ(GetPixel(dc.Get(), x, dlg.GSensor()->nHeight - 1), RGB(255, 0, 0));
+  }
   dlg.OnStopButton();
   PumpUntil(nullptr, 200);
   EXPECT_EQ(dlg.GSensor()->nCursorSec, 0);
