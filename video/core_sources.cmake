@@ -1,4 +1,6 @@
 # The video engine's portable rules, built into the core library.
 target_sources(core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/clip_check.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/snapshot_files.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/second_block.cpp
 )
