@@ -62,6 +62,12 @@ void CMediaPlayerDlg::DoDataExchange(CDataExchange& dx) {
 }
 
 BOOL CMediaPlayerDlg::PreTranslateMessage(MSG* msg) {
+  // Ctrl+S takes a snapshot, in both layouts (the snapshot button has no
+  // place of its own in them).
+  if (msg->message == WM_KEYDOWN && msg->wParam == 'S' && GetKeyState(VK_CONTROL) < 0) {
+    OnSnapshotButton();
+    return TRUE;
+  }
   // Keys never reach the dialog manager, so Enter and Escape cannot close the window.
   if (msg->message == WM_KEYDOWN || msg->message == WM_KEYUP) return TRUE;
   return CDialogBase::PreTranslateMessage(msg);
@@ -162,6 +168,10 @@ bool CMediaPlayerDlg::OnMessage(UINT msg, WPARAM, LPARAM, LRESULT& result) {
       return true;
     case CMediaLib::kKeyToggledMessage:
       OnKeyToggled();
+      result = 0;
+      return true;
+    case CMediaLib::kSnapshotKeyMessage:
+      OnSnapshotButton();
       result = 0;
       return true;
     case kStartProblemMessage:

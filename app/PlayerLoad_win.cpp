@@ -260,6 +260,14 @@ void CMediaPlayerDlg::OnSnapshotButton() {
     return;
   }
   TraceText("Check Media Library is created");
+  if (!pMediaLib->IsReady()) return;
+  // The tick stays off while the save dialog is open: it could end the clip or
+  // move on in the playlist under the snapshot.
+  StopTimer();
+  pMediaLib->TakeSnapshot(m_hWnd);
+  const bool playing = IsPlaying();
+  SetPlayButtonImage(playing);
+  if (playing) StartTimer();
 }
 
 void CMediaPlayerDlg::OnFullScreenButton() {

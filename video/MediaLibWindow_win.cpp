@@ -52,6 +52,10 @@ void CMediaLib::LeaveFullScreen() {
 }
 
 BOOL CMediaLib::PreTranslateMessage(MSG* msg) {
+  if (msg->message == WM_KEYDOWN && msg->wParam == 'S' && GetKeyState(VK_CONTROL) < 0) {
+    if (m_hWnd != NULL) PostMessageA(GetAncestor(m_hWnd, GA_ROOT), kSnapshotKeyMessage, 0, 0);
+    return TRUE;
+  }
   switch (ClassifyEngineInput(*msg)) {
     case EngineInput::LeaveFullScreen:
       LeaveFullScreen();

@@ -65,6 +65,13 @@ class CMediaLib : public CDialogBase {
   int PlaceVideoWindow();
   // Shows the next frame and leaves the graph paused.
   void StepFrame();
+  // The frame on screen as a BMP with that second's sidecar lines beside it,
+  // through a save dialog owned by `owner`; playback resumes afterwards.
+  void TakeSnapshot(HWND owner);
+  void SaveSnapshot(HWND owner, const std::string& clip, std::int32_t second, std::int32_t length,
+                    std::int64_t recorded);
+  // Posted to the top-level window for Ctrl+S in the video.
+  static constexpr UINT kSnapshotKeyMessage = WM_APP + 124;
   void EnterFullScreen();
   void LeaveFullScreen();
 
@@ -102,6 +109,9 @@ class CMediaLib : public CDialogBase {
   // Waits (bounded) until a state change of the graph has finished.
   void WaitForSettledState();
   void StepBySeeking();
+  void WriteFrame(IBasicVideo* video, const std::string& path);
+  void WriteSecondBlock(const std::string& clip, const std::string& picture, std::int32_t length,
+                        std::int32_t second);
   // The area the engine and its video fill: the host's client rectangle.
   RECT VideoArea() const;
   HWND VideoSurface() const;

@@ -30,6 +30,8 @@
 //   open-file PATH MS [refused] answer the player's file dialog with PATH; with
 //                               "refused", expect the player's message box over it,
 //                               print and close it, then cancel the dialog
+//   cancel-file MS              cancel the player's file dialog
+//   ctrl KEY                    type Ctrl+KEY into the player's window (real input)
 //   answer-box BUTTON MS        wait for a message box of the player, print its texts,
 //                               press BUTTON (6 Yes, 7 No, 1 OK)
 //   windows                     the player's top-level windows and their first children
@@ -524,7 +526,8 @@ bool OpenFile(const std::vector<std::string>& args, std::string& why) {
   if (!WaitPlayerDialog([](HWND hwnd) { return FileNameField(hwnd) != NULL; }, end,
                         "no file dialog", dialog, why))
     return false;
-  Emit("file-dialog title=" + Quote(TextOf(dialog)));
+  Emit("file-dialog title=" + Quote(TextOf(dialog)) +
+       " offered=" + Quote(TextOf(FileNameField(dialog))));
   Ask(FileNameField(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(args[1].c_str()), 0);
   PressButton(dialog, IDOK);
   if (args.size() > 3 && args[3] == "refused") {
@@ -541,6 +544,33 @@ bool OpenFile(const std::vector<std::string>& args, std::string& why) {
   }
   if (!WaitGone(dialog, end - NowMs() > 2000 ? static_cast<long>(end - NowMs()) : 2000))
     return why = "file dialog still open", false;
+  return true;
+}
+
+bool TypeCtrl(const std::vector<std::string>& args, std::string& why) {
+  if (args.size() < 2 || args[1].size() != 1) return why = "usage: ctrl KEY", false;
+  SetForegroundWindow(mainWindow);
+  const WORD key = static_cast<WORD>(toupper(static_cast<unsigned char>(args[1][0])));
+  INPUT keys[4] = {};
+  const WORD codes[4] = {VK_CONTROL, key, key, VK_CONTROL};
+  for (int i = 0; i < 4; ++i) {
+    keys[i].type = INPUT_KEYBOARD;
+    keys[i].ki.wVk = codes[i];
+    keys[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
+  }
+  if (SendInput(4, keys, sizeof(INPUT)) != 4) return why = "input refused", false;
+  return true;
+}
+
+bool CancelFile(const std::vector<std::string>& args, std::string& why) {
+  const long long end = NowMs() + Number(args.size() > 1 ? args[1] : "", 10000);
+  HWND dialog = NULL;
+  if (!WaitPlayerDialog([](HWND hwnd) { return FileNameField(hwnd) != NULL; }, end,
+                        "no file dialog", dialog, why))
+    return false;
+  Emit("file-dialog title=" + Quote(TextOf(dialog)));
+  PressButton(dialog, IDCANCEL);
+  if (!WaitGone(dialog, 5000)) return why = "file dialog still open", false;
   return true;
 }
 
@@ -721,6 +751,8 @@ bool Run(const std::vector<std::string>& a, bool& quit, std::string& why) {
   if (verb == "answer-box") return AnswerBox(a, why);
   if (verb == "windows") return ListWindows(), true;
   if (verb == "open-file") return OpenFile(a, why);
+  if (verb == "cancel-file") return CancelFile(a, why);
+  if (verb == "ctrl") return TypeCtrl(a, why);
   if (!mainWindow) return why = "no main window (wait-player first)", false;
   if (verb == "read") return Emit("read" + ReadItems({a.begin() + 1, a.end()})), true;
   if (verb == "snap") {

@@ -1052,10 +1052,127 @@ def case_skin(a):
     return k.finish()
 
 
+def bmp_fields(path):
+    """Magic, size field, pixel offset, width, height and bits of a BMP file, and its length."""
+    import struct
+    with open(path, "rb") as f:
+        data = f.read()
+    magic, size, _, offset = struct.unpack_from("<2sIII", data, 0)
+    _, width, height, _, bits = struct.unpack_from("<IiiHH", data, 14)
+    return SimpleNamespace(magic=magic, size=size, offset=offset, width=width, height=height,
+                           bits=bits, length=len(data))
+
+
+def frame_difference(picture, clip, second):
+    """Mean difference per channel between a 32-bit bottom-up BMP and the clip's frame
+    half a second into `second` (decoded by ffmpeg), over every fourth pixel."""
+    b = bmp_fields(picture)
+    raw = subprocess.run(["ffmpeg", "-hide_banner", "-loglevel", "error", "-nostdin", "-ss",
+                          f"{second + 0.5}", "-i", clip, "-frames:v", "1", "-f", "rawvideo",
+                          "-pix_fmt", "bgr24", "-"], capture_output=True).stdout
+    w, h = b.width, abs(b.height)
+    if b.bits != 32 or len(raw) != w * h * 3:
+        return 255.0
+    with open(picture, "rb") as f:
+        data = f.read()
+    total, count = 0, 0
+    for y in range(0, h, 4):
+        row = (h - 1 - y) if b.height > 0 else y
+        for x in range(0, w, 4):
+            p = b.offset + (row * w + x) * 4
+            q = (y * w + x) * 3
+            total += abs(data[p] - raw[q]) + abs(data[p + 1] - raw[q + 1]) + abs(data[p + 2] - raw[q + 2])
+            count += 3
+    return total / count
+
+
+def case_snapshot(a):
+    """A paused clip, the snapshot button, the save dialog answered: the picture and
+    that second's sidecar lines beside it; Cancel writes nothing; playback resumes; the
+    clip's own sidecar stays as it was."""
+    k = Case(a, "snapshot")
+    c, d = k.c, k.d
+    name, _, _ = DRIVE
+    sidecar = k.clip(name + ".nmea")
+    with open(sidecar, "rb") as f:
+        original = f.read()
+    mtime = os.stat(sidecar).st_mtime
+    shots = os.path.join(a.work, "snapshots")
+    shutil.rmtree(shots, ignore_errors=True)
+    os.makedirs(shots)
+    try:
+        k.start(name + ".MP4", 6)
+        d.cmd("wait-player 20000", timeout=25)
+        d.cmd("sleep 2500", timeout=5)
+        d.cmd(f"click {ID.PLAY_PAUSE}")
+        d.cmd("sleep 800")
+        second = seconds_of(d.cmd(f"read {ID.TIME_TEXT}")[0].get(ID.TIME_TEXT))[0]
+        # The time source: the sidecar, last written at noon local time.
+        noon = time.mktime((2024, 5, 18, 12, 0, 0, 0, 0, -1))
+        os.utime(sidecar, (noon, noon))
+        d.cmd("ctrl s")  # the button has no size in this layout; the key does its work
+        dialog = d.cmd("open-file " + quote_arg(win_path(os.path.join(shots, "shot.bmp"))) + " 10000",
+                       timeout=15)
+        d.cmd("sleep 1000", timeout=3)
+        picture = os.path.join(shots, "shot.bmp")
+        c.check("the picture is written", os.path.exists(picture))
+        if os.path.exists(picture):
+            b = bmp_fields(picture)
+            c.check("the picture is a bitmap of the clip's size whose header matches the file",
+                    b.magic == b"BM" and b.size == b.length and b.offset == 54 and
+                    (b.width, abs(b.height)) == (640, 360) and b.bits in (24, 32),
+                    f"{b.__dict__}")
+        # The engine's second (traced by the snapshot): the paused picture may be a
+        # second past the time text, which the last tick wrote.
+        taken = re.findall(r"Current Time : (\d+)", k.trace_text())
+        at = int(taken[0]) if taken else -1
+        c.check("the snapshot's second is the one on screen", second <= at <= second + 1,
+                f"time text {second}, engine {at}")
+        # Recorded at noon less the seconds after the frame (the last second is the
+        # time source's), plus the camera's nine hours.
+        offered = [l.get("offered", "").strip('"') for l in dialog if l.kind == "file-dialog"]
+        expect = time.strftime("%y%m%d-%H%M%S", time.localtime(noon - (20 - at - 1) + 9 * 3600)) + ".bmp"
+        c.check("the dialog offers the name of the time the frame was recorded",
+                offered == [expect], f"offered {offered}, expected {expect}")
+        if os.path.exists(picture) and at >= 0:
+            diff = frame_difference(picture, k.clip(name + ".MP4"), at)
+            c.check("the picture is the frame at that second", diff < 16,
+                    f"mean difference {diff:.1f} per channel")
+        with open(sidecar, "r", newline="") as f:
+            blocks = sidecar_blocks(f.read())
+        beside = os.path.join(shots, "shot.nmea")
+        got = open(beside, "r", newline="").read() if os.path.exists(beside) else None
+        want = blocks[at][:-1] if 0 <= at < len(blocks) else None
+        c.check(f"beside it: exactly second {at}'s lines of the clip's sidecar (nine a second)",
+                got == want, f"got {got!r:.120}, want {want!r:.120}")
+        playing = d.cmd(f"watch 3000 100 until {quote_arg(ID.PLAY_PAUSE + '=Pause')} {ID.PLAY_PAUSE}", timeout=6)
+        c.check("playback resumes after the snapshot",
+                any(l.get(ID.PLAY_PAUSE) == "Pause" for l in snaps_of(playing)))
+        # Saved beside the clip under the clip's own name: its sidecar must survive.
+        beside_clip = k.clip(name + ".bmp")
+        d.cmd(f"command {ID.SNAPSHOT}")  # as the button (it has no size in this layout)
+        d.cmd("open-file " + quote_arg(win_path(beside_clip)) + " 10000", timeout=15)
+        d.cmd("sleep 800")
+        c.check("a picture named like the clip is written beside it", os.path.exists(beside_clip))
+        if os.path.exists(beside_clip):
+            os.remove(beside_clip)
+        d.cmd(f"command {ID.SNAPSHOT}")
+        d.cmd("cancel-file 10000", timeout=15)
+        d.cmd("sleep 800")
+        c.check("Cancel writes nothing", sorted(os.listdir(shots)) == ["shot.bmp", "shot.nmea"],
+                f"{sorted(os.listdir(shots))}")
+    except Exception as e:  # a driver failure or a control that is not there
+        c.check("the driver session ran to its end", False, f"{type(e).__name__}: {e}")
+    with open(sidecar, "rb") as f:
+        c.check("the clip's own sidecar is unchanged", f.read() == original)
+    os.utime(sidecar, (mtime, mtime))
+    return k.finish()
+
+
 def main():
     p = argparse.ArgumentParser()
     p.add_argument("case", choices=["clips", "playback", "playlist", "unrenderable", "startup", "speed",
-                                   "skin"])
+                                   "skin", "snapshot"])
     for opt in ("build", "wine-run", "player", "driver", "bare-graph", "native", "work", "shots"):
         p.add_argument("--" + opt, required=True)
     a = p.parse_args()
@@ -1067,7 +1184,7 @@ def main():
         return 1
     return {"playback": case_playback, "playlist": case_playlist,
             "unrenderable": case_unrenderable, "startup": case_startup, "speed": case_speed,
-            "skin": case_skin}[a.case](a)
+            "skin": case_skin, "snapshot": case_snapshot}[a.case](a)
 
 
 if __name__ == "__main__":

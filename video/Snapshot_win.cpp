@@ -1,0 +1,166 @@
+// The snapshot: the frame on screen as a BMP named after the time it was
+// recorded, and beside it that second's lines of the clip's sidecar.
+#include <windows.h>
+
+#include <commdlg.h>
+
+#include <cstring>
+#include <ctime>
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+#include "app/clip_names.h"
+#include "framework/Trace_win.h"
+#include "video/MediaLib_win.h"
+#include "video/second_block.h"
+#include "video/snapshot_files.h"
+
+namespace {
+
+bool FileExists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// The last-write time as local calendar time, in seconds since the epoch; 0
+// when the file cannot be read.
+int64_t LastWriteSeconds(const std::string& path) {
+  KernelHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, NULL));
+  FILETIME written{};
+  SYSTEMTIME utc, here;
+  if (file.Get() == INVALID_HANDLE_VALUE || !GetFileTime(file.Get(), NULL, NULL, &written) ||
+      !FileTimeToSystemTime(&written, &utc) || !SystemTimeToTzSpecificLocalTime(NULL, &utc, &here))
+    return 0;
+  std::tm local{};
+  local.tm_year = here.wYear - 1900;
+  local.tm_mon = here.wMonth - 1;
+  local.tm_mday = here.wDay;
+  local.tm_hour = here.wHour;
+  local.tm_min = here.wMinute;
+  local.tm_sec = here.wSecond;
+  local.tm_isdst = -1;
+  return _mktime64(&local);
+}
+
+std::string FolderOf(const std::string& path) {
+  const size_t slash = path.rfind('\\');
+  return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+bool WriteFile(const std::string& path, const std::string& head, const void* body, size_t size) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(head.data(), static_cast<std::streamsize>(head.size()));
+  out.write(static_cast<const char*>(body), static_cast<std::streamsize>(size));
+  return static_cast<bool>(out);
+}
+
+// The packed bitmap's own size: header, masks, palette and pixel rows.
+size_t PackedSize(const BITMAPINFOHEADER& h, size_t offsetFromFile) {
+  const size_t stride = ((static_cast<size_t>(h.biWidth) * h.biBitCount + 31) / 32) * 4;
+  const size_t rows = static_cast<size_t>(h.biHeight < 0 ? -h.biHeight : h.biHeight);
+  const size_t image = h.biSizeImage != 0 ? h.biSizeImage : stride * rows;
+  return offsetFromFile - 14 + image;
+}
+
+}  // namespace
+
+void CMediaLib::TakeSnapshot(HWND owner) {
+  UpdatePosition();
+  const int32_t length = static_cast<int32_t>(nTotalSec),
+                second = static_cast<int32_t>(nCurrentSec);
+  TraceText(strFilePath.c_str());
+  TraceFormat("Total Time : %d , Current Time : %d", length, second);
+  const std::string source = SnapshotTimeSource(strFilePath, FileExists);
+  TraceText(source.c_str());
+  const int64_t recorded = RecordingTime(LastWriteSeconds(source), length, second);
+  SaveSnapshot(owner, strFilePath, second, length, recorded);
+}
+
+// The graph's interfaces are held here for the whole operation: the dialog's
+// loop runs while it is open.
+void CMediaLib::SaveSnapshot(HWND owner, const std::string& clip, int32_t second, int32_t length,
+                             int64_t recorded) {
+  std::tm local{};
+  const __time64_t when = recorded;
+  std::string name;
+  if (_localtime64_s(&local, &when) == 0) name = DefaultSnapshotName(local);
+  TraceText(name.c_str());
+  if (strSnapshotDir.empty()) strSnapshotDir = FolderOf(clip);
+  ComPtr<IGraphBuilder> graph = pGraphBuilder;
+  ComPtr<IMediaControl> control = pMediaControl;
+  ComPtr<IBasicVideo> video;
+  if (!graph || !control ||
+      FAILED(
+          graph->QueryInterface(IID_IBasicVideo, reinterpret_cast<void**>(video.GetAddressOf()))))
+    return;
+  control->Pause();
+  WaitForSettledState();
+  char chosen[1024] = "";
+  std::strncpy(chosen, name.c_str(), sizeof chosen - 1);
+  OPENFILENAMEA dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = owner;  // the player cannot close under its dialog
+  dialog.lpstrFilter = "BMP Files (*.bmp)\0*.bmp\0\0";
+  dialog.lpstrFile = chosen;
+  dialog.nMaxFile = sizeof chosen;
+  dialog.lpstrInitialDir = strSnapshotDir.c_str();
+  dialog.Flags = OFN_EXPLORER;
+  if (GetSaveFileNameA(&dialog)) {
+    const std::string path = chosen;
+    strSnapshotDir = FolderOf(path);
+    WriteFrame(video.Get(), path);
+    WriteSecondBlock(clip, path, length, second);
+  }
+  control->Run();
+}
+
+// Wine's renderer answers no size query: the size comes from the video's then.
+void CMediaLib::WriteFrame(IBasicVideo* video, const std::string& path) {
+  long size = 0;
+  if (FAILED(video->GetCurrentImage(&size, NULL)) || size <= 0) {
+    long w = 0, h = 0;
+    if (FAILED(video->GetVideoSize(&w, &h)) || w <= 0 || h <= 0) return;
+    size = static_cast<long>(sizeof(BITMAPINFOHEADER) + 12 + 4 * static_cast<size_t>(w) * h);
+  }
+  std::vector<uint8_t> packed(static_cast<size_t>(size));
+  if (FAILED(video->GetCurrentImage(&size, reinterpret_cast<long*>(packed.data())))) {
+    TraceText("The frame could not be read");
+    return;
+  }
+  const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(packed.data());
+  if (header->biCompression != BI_RGB && header->biCompression != BI_BITFIELDS) {
+    TraceText("The frame is not in an RGB format; no picture written");
+    return;
+  }
+  const std::string fileHeader = BmpFileHeader(packed.data(), packed.size());
+  if (fileHeader.empty()) return;
+  uint32_t offset = 0;
+  std::memcpy(&offset, fileHeader.data() + 10, 4);
+  const size_t bytes = PackedSize(*header, offset);
+  if (bytes > packed.size()) return;
+  std::string head = fileHeader;
+  const uint32_t fileSize = static_cast<uint32_t>(14 + bytes);
+  std::memcpy(&head[2], &fileSize, 4);
+  if (!WriteFile(path, head, packed.data(), bytes)) TraceText("The picture could not be written");
+}
+
+// Never over the clip's own sidecar: a picture named like the clip would cut
+// it to one second.
+void CMediaLib::WriteSecondBlock(const std::string& clip, const std::string& picture,
+                                 int32_t length, int32_t second) {
+  const std::string sidecar = SidecarPathOf(clip);
+  std::ifstream in(sidecar, std::ios::binary);
+  if (sidecar.empty() || !in) return;
+  std::stringstream text;
+  text << in.rdbuf();
+  std::string block;
+  ExtractSecondBlock(text.str(), length, second, block);
+  TraceText(sidecar.c_str());
+  const std::string target = SnapshotSidecarPath(picture);
+  if (lstrcmpiA(target.c_str(), sidecar.c_str()) == 0) {
+    TraceText("The snapshot's sidecar would replace the clip's own sidecar; not written");
+    return;
+  }
+  if (!WriteFile(target, block, "", 0)) TraceText("The snapshot's sidecar could not be written");
+}
