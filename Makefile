@@ -8,7 +8,7 @@ WIN     := $(BUILD)/win
 FUZZ    := $(BUILD)/fuzz
 DEMO    := $(BUILD)/demo
 JOBS    ?= $(shell nproc)
-FUZZ_SECONDS ?= 20
+FUZZ_SECONDS ?= 30
 
 .PHONY: all deps native win fuzz bench demo run test test-native test-fuzz test-win dist clean
 

@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "app/MediaPlayerDlg_win.h"
+#include "app/VideoFileDialog_win.h"
 #include "framework/StopWatch_win.h"
 #include "framework/Trace_win.h"
 #include "graph/GSensor_win.h"
@@ -197,6 +198,8 @@ void CMediaPlayerDlg::CreateChildWindows() {
   pMediaLib = std::make_unique<CMediaLib>();
   pMediaLib->Create(GetDlgItem(IDC_VIDEO_AREA));
   pMediaLib->SetHost(GetDlgItem(IDC_VIDEO_AREA));
+  // Its save dialog refuses names too long for the dialog, as the open dialog does.
+  pMediaLib->chooseSnapshotFile = AskForSnapshotFile;
   TraceText("===> Create Media Library");
   pGoogleMaps = std::make_unique<CGoogleMaps>();
   pGoogleMaps->Create(GetDlgItem(IDC_MAP_AREA));

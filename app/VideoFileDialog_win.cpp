@@ -58,25 +58,49 @@ UINT_PTR CALLBACK Hook(HWND hook, UINT msg, WPARAM, LPARAM lParam) {
 
 }  // namespace
 
+namespace {
+
+// The dialog with the guard on its file name field; false when cancelled.
+bool RunGuarded(OPENFILENAMEA& ofn, bool save) {
+  FileNameGuard guard;
+  ofn.Flags |= OFN_EXPLORER | OFN_ENABLEHOOK;
+  ofn.lpfnHook = Hook;
+  ofn.lCustData = reinterpret_cast<LPARAM>(&guard);
+  const BOOL chosen = save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
+  guard.Detach();
+  if (!chosen && CommDlgExtendedError() == FNERR_BUFFERTOOSMALL)
+    ShowMessageBox(ofn.hwndOwner, kTooLong, kAppTitle, MB_OK | MB_ICONEXCLAMATION);
+  return chosen != FALSE;
+}
+
+}  // namespace
+
 bool AskForVideoFile(HWND owner, const char* filter, std::string& path) {
   std::vector<char> file(kFileNameChars, '\0');
-  FileNameGuard guard;
   OPENFILENAMEA ofn{};
   ofn.lStructSize = sizeof ofn;
   ofn.hwndOwner = owner;
   ofn.lpstrFilter = filter;
   ofn.lpstrFile = file.data();
   ofn.nMaxFile = kFileNameChars;
-  ofn.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_EXPLORER | OFN_ENABLEHOOK;
-  ofn.lpfnHook = Hook;
-  ofn.lCustData = reinterpret_cast<LPARAM>(&guard);
-  const BOOL chosen = GetOpenFileNameA(&ofn);
-  guard.Detach();
-  if (!chosen) {
-    if (CommDlgExtendedError() == FNERR_BUFFERTOOSMALL)
-      ShowMessageBox(owner, kTooLong, kAppTitle, MB_OK | MB_ICONEXCLAMATION);
-    return false;
-  }
+  ofn.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
+  if (!RunGuarded(ofn, false)) return false;
+  path = file.data();
+  return true;
+}
+
+// No overwrite prompt: a snapshot replaces a file of the chosen name.
+bool AskForSnapshotFile(HWND owner, const std::string& folder, std::string& path) {
+  std::vector<char> file(kFileNameChars, '\0');
+  path.copy(file.data(), kFileNameChars - 1);
+  OPENFILENAMEA ofn{};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = owner;
+  ofn.lpstrFilter = "BMP Files (*.bmp)\0*.bmp\0\0";
+  ofn.lpstrFile = file.data();
+  ofn.nMaxFile = kFileNameChars;
+  ofn.lpstrInitialDir = folder.c_str();
+  if (!RunGuarded(ofn, true)) return false;
   path = file.data();
   return true;
 }

@@ -1,4 +1,4 @@
-// The open-file dialog of "Open Video" and "Add File".
+// The file dialogs: open for "Open Video" and "Add File", save for snapshots.
 #pragma once
 
 #include <windows.h>
@@ -9,3 +9,7 @@
 // refused with a message while the dialog stays open (the dialog itself cannot
 // take such names on every system).
 bool AskForVideoFile(HWND owner, const char* filter, std::string& path);
+
+// The save dialog of a snapshot, in `folder`, offering `path` (the default
+// name) and returning the chosen one; false when cancelled.
+bool AskForSnapshotFile(HWND owner, const std::string& folder, std::string& path);

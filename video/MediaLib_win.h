@@ -8,6 +8,7 @@
 #include <dshow.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "framework/Dialog_win.h"
@@ -70,6 +71,9 @@ class CMediaLib : public CDialogBase {
   void TakeSnapshot(HWND owner);
   void SaveSnapshot(HWND owner, const std::string& clip, std::int32_t second, std::int32_t length,
                     std::int64_t recorded);
+  // Asks where a snapshot goes (owner, folder, in: offered name, out: chosen
+  // path); false when cancelled. Unset: the plain save dialog.
+  std::function<bool(HWND, const std::string&, std::string&)> chooseSnapshotFile;
   // Posted to the top-level window for Ctrl+S in the video.
   static constexpr UINT kSnapshotKeyMessage = WM_APP + 124;
   void EnterFullScreen();
@@ -109,6 +113,7 @@ class CMediaLib : public CDialogBase {
   // Waits (bounded) until a state change of the graph has finished.
   void WaitForSettledState();
   void StepBySeeking();
+  bool AskPath(HWND owner, std::string& path);
   void WriteFrame(IBasicVideo* video, const std::string& path);
   void WriteSecondBlock(const std::string& clip, const std::string& picture, std::int32_t length,
                         std::int32_t second);

@@ -13,6 +13,7 @@
 #include "app/clip_names.h"
 #include "framework/Trace_win.h"
 #include "video/MediaLib_win.h"
+#include "video/frame_rgb.h"
 #include "video/second_block.h"
 #include "video/snapshot_files.h"
 
@@ -96,8 +97,19 @@ void CMediaLib::SaveSnapshot(HWND owner, const std::string& clip, int32_t second
     return;
   control->Pause();
   WaitForSettledState();
+  std::string path = name;
+  if (AskPath(owner, path)) {
+    strSnapshotDir = FolderOf(path);
+    WriteFrame(video.Get(), path);
+    WriteSecondBlock(clip, path, length, second);
+  }
+  control->Run();
+}
+
+bool CMediaLib::AskPath(HWND owner, std::string& path) {
+  if (chooseSnapshotFile) return chooseSnapshotFile(owner, strSnapshotDir, path);
   char chosen[1024] = "";
-  std::strncpy(chosen, name.c_str(), sizeof chosen - 1);
+  path.copy(chosen, sizeof chosen - 1);
   OPENFILENAMEA dialog{};
   dialog.lStructSize = sizeof dialog;
   dialog.hwndOwner = owner;  // the player cannot close under its dialog
@@ -106,13 +118,9 @@ void CMediaLib::SaveSnapshot(HWND owner, const std::string& clip, int32_t second
   dialog.nMaxFile = sizeof chosen;
   dialog.lpstrInitialDir = strSnapshotDir.c_str();
   dialog.Flags = OFN_EXPLORER;
-  if (GetSaveFileNameA(&dialog)) {
-    const std::string path = chosen;
-    strSnapshotDir = FolderOf(path);
-    WriteFrame(video.Get(), path);
-    WriteSecondBlock(clip, path, length, second);
-  }
-  control->Run();
+  if (!GetSaveFileNameA(&dialog)) return false;
+  path = chosen;
+  return true;
 }
 
 // Wine's renderer answers no size query: the size comes from the video's then.
@@ -128,11 +136,16 @@ void CMediaLib::WriteFrame(IBasicVideo* video, const std::string& path) {
     TraceText("The frame could not be read");
     return;
   }
-  const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(packed.data());
-  if (header->biCompression != BI_RGB && header->biCompression != BI_BITFIELDS) {
-    TraceText("The frame is not in an RGB format; no picture written");
-    return;
+  // A frame in a YUV layout becomes 24-bit RGB, so that the file is a bitmap.
+  if (reinterpret_cast<const BITMAPINFOHEADER*>(packed.data())->biCompression != BI_RGB &&
+      reinterpret_cast<const BITMAPINFOHEADER*>(packed.data())->biCompression != BI_BITFIELDS) {
+    packed = YuvFrameToRgb24(packed.data(), packed.size());
+    if (packed.empty()) {
+      TraceText("The frame is in a format no picture can be made of; nothing written");
+      return;
+    }
   }
+  const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(packed.data());
   const std::string fileHeader = BmpFileHeader(packed.data(), packed.size());
   if (fileHeader.empty()) return;
   uint32_t offset = 0;
