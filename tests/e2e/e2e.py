@@ -1052,6 +1052,11 @@ def case_skin(a):
     return k.finish()
 
 
+# What a snapshot writes for a second its clip's sidecar does not have.
+PADDING_BLOCK = " \r\n".join(["$GSENSOR,0,0,0"] * 5 + ["$GPRMC" + ",0" * 12, "$GPGGA" + ",0" * 14,
+                                                        "$GPGSA" + ",0" * 17])
+
+
 def bmp_fields(path):
     """Magic, size field, pixel offset, width, height and bits of a BMP file, and its length."""
     import struct
@@ -1159,8 +1164,35 @@ def case_snapshot(a):
         d.cmd(f"command {ID.SNAPSHOT}")
         d.cmd("cancel-file 10000", timeout=15)
         d.cmd("sleep 800")
-        c.check("Cancel writes nothing", sorted(os.listdir(shots)) == ["shot.bmp", "shot.nmea"],
-                f"{sorted(os.listdir(shots))}")
+        written = sorted(f for f in os.listdir(shots) if f.startswith("shot"))
+        c.check("Cancel writes nothing", written == ["shot.bmp", "shot.nmea"], f"{written}")
+        # Eight lines a second (no pulse lines), and a sidecar three seconds short.
+        with open(sidecar, "r", newline="") as f:
+            drive = f.read()
+        eight = "".join(l for l in drive.splitlines(keepends=True) if not l.startswith("$SPEED"))
+        for clip_name, text in (("EIGHT", eight), ("SHORT", "".join(sidecar_blocks(drive)[3:]))):
+            shutil.copy(k.clip(name + ".MP4"), os.path.join(shots, clip_name + ".MP4"))
+            with open(os.path.join(shots, clip_name + ".nmea"), "w", newline="") as f:
+                f.write(text)
+            d.cmd(f"click {ID.OPEN_VIDEO}")
+            d.cmd("open-file " + quote_arg(win_path(os.path.join(shots, clip_name + ".MP4"))) + " 10000",
+                  timeout=15)
+            d.cmd("sleep 1800", timeout=4)
+            d.cmd(f"click {ID.PLAY_PAUSE}")
+            d.cmd("sleep 500")
+            d.cmd(f"command {ID.SNAPSHOT}")
+            d.cmd("open-file " + quote_arg(win_path(os.path.join(shots, clip_name + "-shot.bmp"))) +
+                  " 10000", timeout=15)
+            d.cmd("sleep 800")
+            now = int(re.findall(r"Current Time : (\d+)", k.trace_text())[-1])
+            got = open(os.path.join(shots, clip_name + "-shot.nmea"), "r", newline="").read()
+            blocks = sidecar_blocks(text)
+            if clip_name == "EIGHT":
+                want, what = blocks[now][:-1], f"second {now}'s eight lines"
+            else:
+                want = (PADDING_BLOCK if now <= 3 else blocks[now - 3][:-1])
+                what = f"second {now} of a sidecar three seconds short"
+            c.check(f"beside the picture: {what}", got == want, f"got {got!r:.100}, want {want!r:.100}")
     except Exception as e:  # a driver failure or a control that is not there
         c.check("the driver session ran to its end", False, f"{type(e).__name__}: {e}")
     with open(sidecar, "rb") as f:
