@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/MediaPlayerDlg_win.h"
+#include "framework/FileTime_win.h"
 #include "app/clip_names.h"
 #include "app/VideoFileDialog_win.h"
 #include "app/playlist_text.h"
@@ -24,24 +25,6 @@ std::string ListText(HWND list, int index) {
   LRESULT got = SendMessageA(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(&text[0]));
   text.resize(got == LB_ERR ? 0 : static_cast<size_t>(got));
   return text;
-}
-
-// The last-write time as local calendar time, as the clock of the recording shows it.
-bool LocalWriteTime(const FILETIME& written, std::tm& local) {
-  SYSTEMTIME utc, here;
-  // A time that cannot be converted shows as an empty time text; the file is still listed.
-  if (!FileTimeToSystemTime(&written, &utc) || !SystemTimeToTzSpecificLocalTime(NULL, &utc, &here))
-    return false;
-  std::tm fields{};
-  fields.tm_year = here.wYear - 1900;
-  fields.tm_mon = here.wMonth - 1;
-  fields.tm_mday = here.wDay;
-  fields.tm_hour = here.wHour;
-  fields.tm_min = here.wMinute;
-  fields.tm_sec = here.wSecond;
-  fields.tm_isdst = -1;
-  local = fields;
-  return true;
 }
 
 std::string DisplayText(const std::string& path, const FILETIME& written, DWORD attributes) {

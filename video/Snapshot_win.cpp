@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/clip_names.h"
+#include "framework/FileTime_win.h"
 #include "framework/Trace_win.h"
 #include "video/MediaLib_win.h"
 #include "video/frame_rgb.h"
@@ -29,18 +30,11 @@ int64_t LastWriteSeconds(const std::string& path) {
   KernelHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, NULL));
   FILETIME written{};
-  SYSTEMTIME utc, here;
-  if (file.Get() == INVALID_HANDLE_VALUE || !GetFileTime(file.Get(), NULL, NULL, &written) ||
-      !FileTimeToSystemTime(&written, &utc) || !SystemTimeToTzSpecificLocalTime(NULL, &utc, &here))
-    return 0;
   std::tm local{};
-  local.tm_year = here.wYear - 1900;
-  local.tm_mon = here.wMonth - 1;
-  local.tm_mday = here.wDay;
-  local.tm_hour = here.wHour;
-  local.tm_min = here.wMinute;
-  local.tm_sec = here.wSecond;
-  local.tm_isdst = -1;
+  // A time that cannot be read or converted counts as 0, as a file that cannot be opened does.
+  if (file.Get() == INVALID_HANDLE_VALUE || !GetFileTime(file.Get(), NULL, NULL, &written) ||
+      !LocalWriteTime(written, local))
+    return 0;
   return _mktime64(&local);
 }
 
