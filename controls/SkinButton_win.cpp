@@ -8,24 +8,6 @@
 
 namespace {
 
-// A 1-bit mask, set where `source` has the key colour; the key pixels of
-// `source` become black, so the image can be ORed over a masked ground.
-HBITMAP BuildMask(HBITMAP source, int width, int height, COLORREF key) {
-  GdiBitmap mask(CreateBitmap(width, height, 1, 1, NULL));
-  MemoryDc sourceDc(NULL), maskDc(NULL);
-  if (mask.Get() == NULL || sourceDc.Get() == NULL || maskDc.Get() == NULL) return NULL;
-  SelectedObject selectedSource(sourceDc.Get(), source);
-  SelectedObject selectedMask(maskDc.Get(), mask.Get());
-  const COLORREF oldBack = SetBkColor(sourceDc.Get(), key);
-  BitBlt(maskDc.Get(), 0, 0, width, height, sourceDc.Get(), 0, 0, SRCCOPY);
-  const COLORREF oldText = SetTextColor(sourceDc.Get(), RGB(255, 255, 255));
-  SetBkColor(sourceDc.Get(), RGB(0, 0, 0));
-  BitBlt(sourceDc.Get(), 0, 0, width, height, maskDc.Get(), 0, 0, SRCAND);
-  SetTextColor(sourceDc.Get(), oldText);
-  SetBkColor(sourceDc.Get(), oldBack);
-  return mask.Release();
-}
-
 RECT ClientRectIn(HWND control, HWND parent) {
   RECT r;
   GetWindowRect(control, &r);
@@ -109,15 +91,15 @@ void CSkinButton::TakeKeyed(Image& image, KeyedBitmap&& keyed, COLORREF key) {
   image.key = key;
 }
 
+// The same preparation as the resource images': key pixels black, and a mask.
 int CSkinButton::TakeImage(Image& image, HBITMAP bitmap, COLORREF key) {
-  image.bitmap.Reset(bitmap);
-  image.key = key;
+  GdiBitmap owned(bitmap);
   BITMAP info{};
   if (GetObjectA(bitmap, sizeof info, &info) == 0) return kNoSize;
-  image.width = info.bmWidth;
-  image.height = info.bmHeight;
-  image.mask.Reset(BuildMask(bitmap, image.width, image.height, key));
-  return image.mask.Get() == NULL ? kNoMask : kOk;
+  KeyedBitmap keyed = KeyedFromBitmap(bitmap, key);
+  if (keyed.image.Get() == NULL) return kNoMask;
+  TakeKeyed(image, std::move(keyed), key);
+  return kOk;
 }
 
 int CSkinButton::AssignBitmaps(HBITMAP in, COLORREF inKey, HBITMAP out, COLORREF outKey) {

@@ -73,14 +73,25 @@ KeyedBitmap LoadKeyedBitmap(HINSTANCE module, int id, int width, int height, COL
   const uint32_t h = keepSize ? natural->Height() : static_cast<uint32_t>(height);
   CSkinImage image(0);  // a copy even at the same size: the mask step changes it
   if (!natural->ScaleTo(w, h, 1, &image)) return {};
+  return KeyedFromImage(image, key);
+}
+
+KeyedBitmap KeyedFromImage(CSkinImage& image, COLORREF key) {
   const std::vector<uint8_t> mask =
       TakeKeyMask(image, SkinColour{GetBValue(key), GetGValue(key), GetRValue(key), 0});
   KeyedBitmap out;
   out.image.Reset(ToBitmap(image, NULL));
   if (!mask.empty())
-    out.mask.Reset(CreateBitmap(static_cast<int>(w), static_cast<int>(h), 1, 1, mask.data()));
+    out.mask.Reset(CreateBitmap(static_cast<int>(image.Width()), static_cast<int>(image.Height()),
+                                1, 1, mask.data()));
   if (out.image.Get() == NULL || out.mask.Get() == NULL) return {};
-  out.width = static_cast<int>(w);
-  out.height = static_cast<int>(h);
+  out.width = static_cast<int>(image.Width());
+  out.height = static_cast<int>(image.Height());
   return out;
+}
+
+KeyedBitmap KeyedFromBitmap(HBITMAP bitmap, COLORREF key) {
+  CSkinImage image(0);
+  if (!FromBitmap(image, bitmap, NULL)) return {};
+  return KeyedFromImage(image, key);
 }

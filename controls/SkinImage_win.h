@@ -24,3 +24,7 @@ struct KeyedBitmap {
 // is missing or cannot be converted. Each resource is read once per process;
 // only the scaling is done again for each new size.
 KeyedBitmap LoadKeyedBitmap(HINSTANCE module, int id, int width, int height, COLORREF key);
+
+// An image, or a bitmap (left as it is), made ready to draw with key colour `key`.
+KeyedBitmap KeyedFromImage(CSkinImage& image, COLORREF key);
+KeyedBitmap KeyedFromBitmap(HBITMAP bitmap, COLORREF key);

@@ -72,7 +72,7 @@ class CMediaLib : public CDialogBase {
   void SaveSnapshot(HWND owner, const std::string& clip, std::int32_t second, std::int32_t length,
                     std::int64_t recorded);
   // Asks where a snapshot goes (owner, folder, in: offered name, out: chosen
-  // path); false when cancelled. Unset: the plain save dialog.
+  // path); false when cancelled. Unset: no snapshot can be saved.
   std::function<bool(HWND, const std::string&, std::string&)> chooseSnapshotFile;
   // Posted to the top-level window for Ctrl+S in the video.
   static constexpr UINT kSnapshotKeyMessage = WM_APP + 124;

@@ -2,8 +2,6 @@
 // recorded, and beside it that second's lines of the clip's sidecar.
 #include <windows.h>
 
-#include <commdlg.h>
-
 #include <cstring>
 #include <ctime>
 #include <fstream>
@@ -101,20 +99,7 @@ void CMediaLib::SaveSnapshot(HWND owner, const std::string& clip, int32_t second
 }
 
 bool CMediaLib::AskPath(HWND owner, std::string& path) {
-  if (chooseSnapshotFile) return chooseSnapshotFile(owner, strSnapshotDir, path);
-  char chosen[1024] = "";
-  path.copy(chosen, sizeof chosen - 1);
-  OPENFILENAMEA dialog{};
-  dialog.lStructSize = sizeof dialog;
-  dialog.hwndOwner = owner;  // the player cannot close under its dialog
-  dialog.lpstrFilter = "BMP Files (*.bmp)\0*.bmp\0\0";
-  dialog.lpstrFile = chosen;
-  dialog.nMaxFile = sizeof chosen;
-  dialog.lpstrInitialDir = strSnapshotDir.c_str();
-  dialog.Flags = OFN_EXPLORER;
-  if (!GetSaveFileNameA(&dialog)) return false;
-  path = chosen;
-  return true;
+  return chooseSnapshotFile && chooseSnapshotFile(owner, strSnapshotDir, path);
 }
 
 // Wine's renderer answers no size query: the size comes from the video's then.
