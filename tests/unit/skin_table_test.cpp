@@ -55,14 +55,3 @@ TEST(SkinTable, EveryImageOfEveryStateIsABitmapResourceDrawnFromItsOwnFile) {
     EXPECT_EQ(fileOf[image], image) << "bitmap " << image << " is drawn from another image's file";
   }
 }
-
-TEST(SkinTable, ButtonsFollowTheStateTheyShow) {
-  EXPECT_STREQ(SkinFor(IDC_PLAY_PAUSE, SkinState{true, false, false}).tooltip, "Pause");
-  EXPECT_STREQ(SkinFor(IDC_PLAY_PAUSE, SkinState{}).tooltip, "Play");
-  EXPECT_STREQ(SkinFor(IDC_MAXIMIZE, SkinState{false, true, false}).tooltip, "Restore");
-  EXPECT_STREQ(SkinFor(IDC_LARGE_VIEW, SkinState{false, false, true}).tooltip, "Normal Screen");
-  // Both switches read "Full Screen" in the normal layout.
-  EXPECT_STREQ(SkinFor(IDC_LARGE_VIEW, SkinState{}).tooltip, "Full Screen");
-  EXPECT_STREQ(SkinFor(IDC_FULL_SCREEN, SkinState{}).tooltip, "Full Screen");
-  for (int id : BackdropButtons()) EXPECT_NE(SkinFor(id, SkinState{}).hover, 0) << id;
-}
