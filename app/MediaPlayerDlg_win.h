@@ -19,6 +19,7 @@
 #include "controls/SkinButton_win.h"
 #include "framework/Dialog_win.h"
 #include "framework/Owners_win.h"
+#include "map/RouteView_win.h"
 #include "resources/resource.h"
 
 class CMediaLib;
@@ -109,6 +110,7 @@ class CMediaPlayerDlg : public CDialogBase {
   void OnKeyToggled();
   void RetryMapWhenOffline();
   void ShowSecond(int second);
+  void ShowCarAt(int second);
   void InvalidateGauges();
   bool AdvancePlaylist();
   int PauseForLayout();
@@ -133,6 +135,10 @@ class CMediaPlayerDlg : public CDialogBase {
   void RefreshBackdrops();
   HDC BackgroundDc();
   void PaintMapArea(HDC dc, const RECT& area);
+  // The map area of the normal layout, where the page or the offline view goes.
+  RECT MapPanelRect() const;
+  // The map area shows the route drawn by the player (offline, with a route).
+  bool ShowsRouteView() const;
   std::string PathAt(int index) const;
   // Lists one file; false when the list refused it.
   bool AddPlaylistEntry(const std::string& path, const std::string& displayText);
@@ -147,7 +153,6 @@ class CMediaPlayerDlg : public CDialogBase {
   CGSENSOR* GSensor() const { return pGSensor.get(); }
 
  private:
-
   // Texts pushed to the controls by data exchange.
   std::string strTimeText = " 00:00:00 / 00:00:00 ";
   ReadoutTexts readouts;
@@ -172,6 +177,9 @@ class CMediaPlayerDlg : public CDialogBase {
   COptmizeFont fontLayout;
   int nFontHeight = -1;  // the height fontLayout was made with
   CPicture pictureNoMap;
+  CRouteView routeView;
+  int nRouteSec = 0;       // the second the route view shows the car at
+  int64_t nRouteRow = -1;  // and the row that places it there
   CSkinBackground background;
   static constexpr size_t kSkinButtonCount = 21;  // one is never bound to a control
   CSkinButton skinButtons[kSkinButtonCount];

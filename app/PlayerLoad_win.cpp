@@ -13,6 +13,7 @@
 #include "graph/GSensor_win.h"
 #include "map/GoogleMaps_win.h"
 #include "map/internet_ok.h"
+#include "map/route_seconds.h"
 #include "telemetry/text_file.h"
 #include "video/MediaLib_win.h"
 
@@ -46,6 +47,13 @@ void CMediaPlayerDlg::LoadSidecar(const std::string& sidecar) {
   bHasSidecar = !sidecar.empty() && textfile::CanOpenForReading(sidecar) ? 1 : 0;
   if (!pGoogleMaps) return;
   pGoogleMaps->LoadTelemetry(sidecar, bHasSidecar, nClipLengthSec);
+  routeView.SetRoute(bHasSidecar == 1 ? RouteFromTable(pGoogleMaps->Table())
+                                      : std::vector<RouteFix>());
+  nRouteRow = -2;  // the next second draws the car
+  if (!bLargeView && GetInternetOk() == 0) {
+    const RECT panel = MapPanelRect();  // the new route, or the offline picture
+    InvalidateRect(m_hWnd, &panel, FALSE);
+  }
   if (bHasSidecar == 0) return;  // the table is empty and the map stays hidden
   pGoogleMaps->ShowMap();
   ShowWindow(pGoogleMaps->GetSafeHwnd(), SW_SHOW);
@@ -124,6 +132,18 @@ void CMediaPlayerDlg::ShowSecond(int s) {
     pGSensor->nCursorSec = s;
     InvalidateRect(pGSensor->GetSafeHwnd(), NULL, FALSE);
   }
+  ShowCarAt(s);
+}
+
+// The route view's car: the map area is repainted only when it moves.
+void CMediaPlayerDlg::ShowCarAt(int s) {
+  nRouteSec = s;
+  const int64_t row = routeView.CarRowAt(s);
+  if (row == nRouteRow) return;
+  nRouteRow = row;
+  if (!ShowsRouteView()) return;
+  const RECT panel = MapPanelRect();
+  InvalidateRect(m_hWnd, &panel, FALSE);
 }
 
 // A click on the graph: to that second at once, when a clip is there to seek in.

@@ -2,6 +2,7 @@
 #include "app/MediaPlayerDlg_win.h"
 #include "app/gauges.h"
 #include "controls/MemDC2_win.h"
+#include "framework/StopWatch_win.h"
 #include "framework/Trace_win.h"
 #include "map/GoogleMaps_win.h"
 #include "map/internet_ok.h"
@@ -96,19 +97,35 @@ void CMediaPlayerDlg::LeaveEnlargedLayout() {
 }
 
 // The map while it may show; else the offline picture in its place, with why.
+RECT CMediaPlayerDlg::MapPanelRect() const {
+  const LayoutScale k(nClientWidth, nClientHeight);
+  return RECT{k.sx(896), k.sy(220), k.sx(896) + k.sx(421), k.sy(220) + k.sy(386)};
+}
+
+bool CMediaPlayerDlg::ShowsRouteView() const {
+  return !bLargeView && GetInternetOk() == 0 && routeView.HasRoute();
+}
+
 void CMediaPlayerDlg::PaintMapArea(HDC dc, const RECT& area) {
   HWND map = GetDlgItem(IDC_MAP_AREA);
   const bool online = GetInternetOk() != 0;
   if ((IsWindowVisible(map) != FALSE) != online) ShowWindow(map, online ? SW_SHOW : SW_HIDE);
-  const LayoutScale k(nClientWidth, nClientHeight);
-  RECT panel{k.sx(896), k.sy(220), k.sx(896) + k.sx(421), k.sy(220) + k.sy(386)};
+  const RECT panel = MapPanelRect();
   RECT overlap;
   if (online || !IntersectRect(&overlap, &panel, &area)) return;
-  if (!pictureNoMap.RenderTo(dc, panel.left, panel.top, k.sx(421), k.sy(386))) {
+  if (routeView.HasRoute()) {
+    StopWatch clock;
+    routeView.Paint(dc, panel, nRouteSec, fontLayout.Get(), MapOffText());
+    TraceFormat("ROUTE %lld us\n", clock.ElapsedUs());
+    return;
+  }
+  if (!pictureNoMap.RenderTo(dc, panel.left, panel.top, panel.right - panel.left,
+                             panel.bottom - panel.top)) {
     GdiBrush ground(CreateSolidBrush(RGB(28, 31, 36)));
     FillRect(dc, &panel, ground.Get());
   }
   // Under the picture's symbol, in its free lower third.
+  const LayoutScale k(nClientWidth, nClientHeight);
   RECT reason{panel.left, panel.top + (panel.bottom - panel.top) * 2 / 3, panel.right,
               panel.bottom};
   reason.bottom = reason.top + 2 * k.s() + 4;

@@ -62,8 +62,6 @@ HDC CSkinBackground::Matching(int width, int height, bool enlarged) const {
 // The pixels are smoothed in a buffer of our own that is kept from one size
 // to the next: fresh bitmap memory costs far more to write the first time
 // (on some systems several times the smoothing itself).
-// The pixels are smoothed in a buffer of our own, also kept from one size to
-// the next.
 HDC CSkinBackground::Prepare(HDC like, int width, int height, bool enlarged) {
   if (HDC ready = Matching(width, height, enlarged)) return ready;
   if (width <= 0 || height <= 0) return NULL;

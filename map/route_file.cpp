@@ -5,21 +5,23 @@
 #include "telemetry/number_text.h"
 #include "telemetry/telemetry_table.h"
 
-std::string MakeLinePath(const CTelemetryTable& table) {
-  const CTextColumn& fix = table.Column(kColFix);
-  const CTextColumn& lat = table.Column(kColLatitude);
-  const CTextColumn& lng = table.Column(kColLongitude);
-  std::string out = "var LINE_PATH = [\n";
+bool RowPosition(const CTelemetryTable& table, int64_t row, double& latitude, double& longitude) {
   std::string_view entry;
-  const int64_t rows = static_cast<int64_t>(lat.Count());
+  if (!table.Column(kColFix).Get(row, entry) || numtext::AtoI(entry) != 1) return false;
+  // Each point is the row's own position (not one S rows later).
+  if (!table.Column(kColLatitude).Get(row, entry)) return false;
+  latitude = numtext::AtoF(entry);
+  if (!table.Column(kColLongitude).Get(row, entry)) return false;
+  longitude = numtext::AtoF(entry);
+  return latitude != 0.0 && longitude != 0.0 && IsMapPosition(latitude, longitude);
+}
+
+std::string MakeLinePath(const CTelemetryTable& table) {
+  std::string out = "var LINE_PATH = [\n";
+  const int64_t rows = static_cast<int64_t>(table.Column(kColLatitude).Count());
+  double latitude = 0.0, longitude = 0.0;
   for (int64_t i = 0; i < rows; ++i) {
-    if (!fix.Get(i, entry) || numtext::AtoI(entry) != 1) continue;
-    // Each point is the row's own position (not one S rows later).
-    if (!lat.Get(i, entry)) continue;
-    double latitude = numtext::AtoF(entry);
-    if (!lng.Get(i, entry)) continue;
-    double longitude = numtext::AtoF(entry);
-    if (latitude == 0.0 || longitude == 0.0 || !IsMapPosition(latitude, longitude)) continue;
+    if (!RowPosition(table, i, latitude, longitude)) continue;
     out += "\t{ lat: ";
     numtext::AppendFixed6(out, latitude);
     out += ", lng : ";

@@ -10,6 +10,8 @@
 struct RouteFix {
   bool fix = false;                    // seconds without a fix leave a gap
   double latitude = 0, longitude = 0;  // degrees, north and east positive
+  bool hasCourse = false;
+  double course = 0;  // degrees clockwise from north
 };
 
 struct RoutePoint {

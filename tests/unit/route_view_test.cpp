@@ -4,7 +4,9 @@
 #include <cmath>
 #include <vector>
 
+#include "map/route_seconds.h"
 #include "map/route_view.h"
+#include "telemetry/telemetry_table.h"
 
 namespace {
 
@@ -68,4 +70,27 @@ TEST(RouteView, ScaleBarsAndMarker) {
   const auto east = CarMarker({100, 100}, 90, 10);
   EXPECT_EQ(east[0].x, 110);
   EXPECT_EQ(east[0].y, 100) << "the tip points along the course";
+}
+
+// The view takes the same seconds as the map's route: no fix, a zero or a
+// garbled coordinate leave a gap, and the car waits at the last fix during it.
+TEST(RouteView, TheCarWaitsAtTheLastFixThroughAGap) {
+  CTelemetryTable t;
+  const char* rows[][4] = {{"1", "35.6", "139.7", "90.5"}, {"1", "35.7", "139.7", ""},
+                           {"0", "35.8", "139.7", "10"},   {"1", "0", "139.7", "10"},
+                           {"1", "nan", "139.7", "10"},    {"1", "35.9", "139.8", "180"}};
+  for (const auto& r : rows) {
+    t.Column(kColFix).Append(r[0]);
+    t.Column(kColLatitude).Append(r[1]);
+    t.Column(kColLongitude).Append(r[2]);
+    t.Column(kColCourse).Append(r[3]);
+  }
+  const std::vector<RouteFix> route = RouteFromTable(t);
+  ASSERT_EQ(route.size(), 6u);
+  EXPECT_TRUE(route[0].hasCourse);
+  EXPECT_DOUBLE_EQ(route[0].course, 90.5);
+  EXPECT_FALSE(route[1].hasCourse) << "an empty course draws the car without a direction";
+  const int64_t expected[] = {-1, 0, 1, 1, 1, 1, 5, 5};
+  for (int64_t s = -1; s <= 6; ++s) EXPECT_EQ(CarRow(route, s), expected[s + 1]) << s;
+  EXPECT_EQ(RouteProjection(route, 400, 300, 20).Lines(route).size(), 2u);
 }
