@@ -109,9 +109,9 @@ class CMediaPlayerDlg : public CDialogBase {
   void LoadSidecar(const std::string& sidecar);
   void OnKeyToggled();
   void RetryMapWhenOffline();
-  void ShowSecond(int second);
-  void ShowCarAt(int second);
-  void InvalidateGauges();
+  void ShowSecond(int second, GdiRegion* repaint = nullptr);
+  bool MoveCar(int second);
+  void InvalidateGauges(GdiRegion& repaint);
   bool AdvancePlaylist();
   int PauseForLayout();
   void ReloadAfterStop();

@@ -94,7 +94,8 @@ bool CMediaPlayerDlg::OnTimer(UINT_PTR) {
   const CMediaLib::Position at = pMediaLib ? pMediaLib->ReportPosition() : CMediaLib::Position();
   const int s = at.second;
   if (bHasSidecar == 1 && pGoogleMaps) pGoogleMaps->UpdateTargetPos(s, 1);
-  ShowSecond(s);
+  GdiRegion repaint;  // the window's parts this second changes, invalidated at once
+  ShowSecond(s, &repaint);
   strTimeText = TimeText(s, at.length);
   nShownSec = s;
   ReadoutsStepFor(s);
@@ -106,7 +107,7 @@ bool CMediaPlayerDlg::OnTimer(UINT_PTR) {
     if (pMediaLib) ShowWindow(pMediaLib->GetSafeHwnd(), SW_SHOW);
     bStartPending = 0;
   }
-  InvalidateGauges();
+  InvalidateGauges(repaint);
   TraceFormat("TICK %lld us\n", clock.ElapsedUs());
   if (!advanced && s >= at.length) OnStopButton();
   return true;
@@ -121,9 +122,10 @@ void CMediaPlayerDlg::RetryMapWhenOffline() {
   ++nMapRetryCounter;
 }
 
-// Slider and graph at second s. A slider already there is left alone (a tick
-// while paused repeats its second).
-void CMediaPlayerDlg::ShowSecond(int s) {
+// Slider, graph and the route view's car at second s. A slider already there is
+// left alone (a tick while paused repeats its second). The map area is added to
+// `repaint` when given, else invalidated at once.
+void CMediaPlayerDlg::ShowSecond(int s, GdiRegion* repaint) {
   HWND slider = GetDlgItem(IDC_SEEK_SLIDER);
   // TBM_SETPOS with redraw invalidates the slider itself.
   if (SendMessage(slider, TBM_GETPOS, 0, 0) != s) SendMessage(slider, TBM_SETPOS, TRUE, s);
@@ -132,18 +134,19 @@ void CMediaPlayerDlg::ShowSecond(int s) {
     pGSensor->nCursorSec = s;
     InvalidateRect(pGSensor->GetSafeHwnd(), NULL, FALSE);
   }
-  ShowCarAt(s);
+  if (!MoveCar(s)) return;
+  const RECT panel = MapPanelRect();
+  if (repaint != nullptr) return AddToRegion(*repaint, panel);
+  InvalidateRect(m_hWnd, &panel, FALSE);
 }
 
-// The route view's car: the map area is repainted only when it moves.
-void CMediaPlayerDlg::ShowCarAt(int s) {
+// The route view's car: the map area needs a repaint only when it moves.
+bool CMediaPlayerDlg::MoveCar(int s) {
   nRouteSec = s;
   const int64_t row = routeView.CarRowAt(s);
-  if (row == nRouteRow) return;
+  if (row == nRouteRow) return false;
   nRouteRow = row;
-  if (!ShowsRouteView()) return;
-  const RECT panel = MapPanelRect();
-  InvalidateRect(m_hWnd, &panel, FALSE);
+  return ShowsRouteView();
 }
 
 // A click on the graph: to that second at once, when a clip is there to seek in.
@@ -153,14 +156,14 @@ void CMediaPlayerDlg::OnGraphSeek(int second) {
   ShowSecond(second);
 }
 
-// Only the needles move each second: the dial and the compass are repainted,
-// not the whole window.
-void CMediaPlayerDlg::InvalidateGauges() {
-  for (const GaugeArea& a : {SpeedGaugeArea(nClientWidth, nClientHeight),
-                             CompassGaugeArea(nClientWidth, nClientHeight)}) {
-    const RECT area = {a.left, a.top, a.right, a.bottom};
-    InvalidateRect(m_hWnd, &area, FALSE);
-  }
+// Only the needles (and the route view's car) move each second: the dial and
+// the compass are repainted, not the whole window. One region, one call: each
+// invalidation is a round trip to the window server on some systems.
+void CMediaPlayerDlg::InvalidateGauges(GdiRegion& repaint) {
+  for (const GaugeArea& a :
+       {SpeedGaugeArea(nClientWidth, nClientHeight), CompassGaugeArea(nClientWidth, nClientHeight)})
+    AddToRegion(repaint, RECT{a.left, a.top, a.right, a.bottom});
+  InvalidateRgn(m_hWnd, repaint.Get(), FALSE);
 }
 
 // The next playlist row, when the clip that ended is a playlist row.

@@ -1201,10 +1201,83 @@ def case_snapshot(a):
     return k.finish()
 
 
+# The offline route view's colours: the way still ahead, the way driven, the car.
+ROUTE_AHEAD, ROUTE_DRIVEN, ROUTE_CAR = (92, 160, 230), (168, 212, 48), (255, 70, 70)
+
+
+def pixels_of(shot, rect, colours):
+    """{colour: (count, mean x, mean y)} of the exact colours inside rect."""
+    x, y, w, h = rect
+    out = subprocess.run(["convert", shot, "-crop", f"{w}x{h}+{x}+{y}", "+repage", "-alpha", "off",
+                          "-depth", "8", "txt:-"], capture_output=True, text=True).stdout
+    found = {c: [0, 0, 0] for c in colours}
+    for m in re.finditer(r"^(\d+),(\d+): \((\d+),(\d+),(\d+)", out, re.M):
+        rgb = tuple(int(v) for v in m.group(3, 4, 5))
+        if rgb in found:
+            f = found[rgb]
+            f[0] += 1
+            f[1] += int(m.group(1))
+            f[2] += int(m.group(2))
+    return {c: (n, sx / n, sy / n) if n else (0, None, None) for c, (n, sx, sy) in found.items()}
+
+
+def case_route(a):
+    """Offline, a clip whose sidecar has a turn: the map area shows its route and the
+    car moving along it second by second, in every frame of a burst; a clip without
+    a sidecar brings the map area's own picture back."""
+    k = Case(a, "route")
+    c, d = k.c, k.d
+    colours = (ROUTE_AHEAD, ROUTE_DRIVEN, ROUTE_CAR)
+    try:
+        k.start("E2E_SPEED.MP4", 11)  # the turn is at seconds 15 to 19
+        d.cmd("wait-player 20000", timeout=25)
+        d.cmd("sleep 2000", timeout=5)
+        area = rect_of(d.cmd(f"rects {ID.MAP_AREA}")[0], ID.MAP_AREA)[0]
+        seconds, bursts = [], []  # the shots are looked at afterwards: playback goes on
+        for i in range(6):
+            d.cmd("sleep 1000", timeout=4)
+            seconds.append(k.screenshot(f"route-{i}.png"))
+        for i in range(10):  # no frame without the route or the car
+            d.cmd("sleep 130", timeout=3)
+            bursts.append(k.screenshot(f"route-burst-{i}.png"))
+        cars = [pixels_of(shot, area, colours) for shot in seconds]
+        burst = [pixels_of(shot, area, colours) for shot in bursts]
+        seen = [p[ROUTE_CAR] for p in cars if p[ROUTE_CAR][0] > 0]
+        c.check("the route is drawn: the way ahead and the way driven",
+                all(p[ROUTE_AHEAD][0] > 50 and p[ROUTE_DRIVEN][0] > 20 for p in cars),
+                str([(p[ROUTE_AHEAD][0], p[ROUTE_DRIVEN][0]) for p in cars]))
+        places = {(round(n[1] / 3), round(n[2] / 3)) for n in seen}
+        c.check("the car shows every second and moves along the route",
+                len(seen) == len(cars) and len(places) >= 5, str(seen))
+        driven = [p[ROUTE_DRIVEN][0] for p in cars]
+        c.check("the driven part grows as the car goes", driven == sorted(driven) and
+                driven[-1] > driven[0], str(driven))
+        c.check("every frame of a burst shows the route and the car",
+                all(p[ROUTE_CAR][0] > 0 and p[ROUTE_AHEAD][0] + p[ROUTE_DRIVEN][0] > 100
+                    for p in burst), str(burst))
+        d.cmd(f"click {ID.OPEN_VIDEO}")
+        d.cmd("open-file " + quote_arg(win_path(k.clip("E2E_B.MP4"))) + " 15000", timeout=20)
+        d.cmd("sleep 2500", timeout=5)
+        shot = k.screenshot("route-no-sidecar.png")
+        none = pixels_of(shot, area, colours)
+        # The load sets the map back to "may be showing": the placeholder's picture.
+        c.check("without a sidecar no route is drawn; the map area shows its placeholder",
+                all(n[0] == 0 for n in none.values()) and k.colours_in(shot, area) > 20, str(none))
+        ticks = sorted(int(v) for v in re.findall(r"TICK (\d+) us", k.trace_text()))
+        paints = sorted(int(v) for v in re.findall(r"ROUTE (\d+) us", k.trace_text()))
+        if ticks and paints:
+            c.note(f"tick median {statistics.median(ticks):.0f} us over {len(ticks)}; route view "
+                   f"paint median {statistics.median(paints):.0f} us, max {paints[-1]} us "
+                   f"over {len(paints)}")
+    except Exception as e:  # a driver failure or a control that is not there
+        c.check("the driver session ran to its end", False, f"{type(e).__name__}: {e}")
+    return k.finish()
+
+
 def main():
     p = argparse.ArgumentParser()
     p.add_argument("case", choices=["clips", "playback", "playlist", "unrenderable", "startup", "speed",
-                                   "skin", "snapshot"])
+                                   "skin", "snapshot", "route"])
     for opt in ("build", "wine-run", "player", "driver", "bare-graph", "native", "work", "shots"):
         p.add_argument("--" + opt, required=True)
     a = p.parse_args()
@@ -1216,7 +1289,7 @@ def main():
         return 1
     return {"playback": case_playback, "playlist": case_playlist,
             "unrenderable": case_unrenderable, "startup": case_startup, "speed": case_speed,
-            "skin": case_skin, "snapshot": case_snapshot}[a.case](a)
+            "skin": case_skin, "snapshot": case_snapshot, "route": case_route}[a.case](a)
 
 
 if __name__ == "__main__":
