@@ -1,5 +1,5 @@
 // Feeds arbitrary bytes through text-mode reading, the parser, the table,
-// and the route and position texts. Any crash, leak or UB is a finding.
+// and the route, position and GPX texts. Any crash, leak or UB is a finding.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -12,6 +12,7 @@
 #include "telemetry/parse_description.h"
 #include "telemetry/text_file.h"
 #include "telemetry/telemetry_store.h"
+#include "tools/gpx_export.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string_view bytes(reinterpret_cast<const char*>(data), size);
@@ -35,7 +36,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (TelemetryColumnId id : CTelemetryTable::Ids())
       if (t.Column(id).Get(row, entry)) (void)numtext::AtoF(entry);
   }
+  // The GPX export reads the last load's text again for the times.
+  std::string last(bytes.substr(size / 2));
+  last.resize(textfile::TextModeTranslate(last.data(), last.size(), &last[0]));
+  std::string gpx = MakeGpx(t, last, last.substr(0, 16));
   (void)numtext::AtoI(bytes);
   (void)numtext::AtoF(bytes);
-  return route.empty() ? 1 : 0;
+  return route.empty() || gpx.empty() ? 1 : 0;
 }

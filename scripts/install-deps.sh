@@ -14,6 +14,7 @@ PACKAGES=(
   fonts-dejavu-core
   imagemagick
   chromium
+  libxml2-utils gpsbabel
 )
 
 missing=()

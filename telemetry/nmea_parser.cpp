@@ -1,5 +1,6 @@
 #include "telemetry/nmea_parser.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <string>
@@ -283,6 +284,8 @@ void CNmeaParser::AddPosition(const Field* fields, size_t count) {
   }
   auto* record = m_arena.Make<CNmeaCmdGPRMC>();
   m_records.emplace_back(record);
+  if (m_observer)
+    m_observer(true, fields, std::min(count, kStoredFields), count > kPositionRule.maximum);
   if (count > kPositionRule.maximum) {
     record->nStatus = kStatusWrongFieldCount;
     ++m_nErrors;
@@ -314,6 +317,8 @@ void CNmeaParser::AddAltitude(const Field* fields, size_t count) {
   }
   auto* record = m_arena.Make<CNmeaCmdGPGGA>();
   m_records.emplace_back(record);
+  if (m_observer)
+    m_observer(false, fields, std::min(count, kStoredFields), count > kAltitudeRule.maximum);
   if (count > kAltitudeRule.maximum) {
     record->nStatus = kStatusWrongFieldCount;
     ++m_nErrors;

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -39,6 +40,14 @@ class CNmeaParser {
 
   void Clear();
 
+  // Called for each position ("GPRMC") or altitude ("GPGGA") line that makes a
+  // record, in record order, with its first fields (up to 17), their count
+  // and whether the record is in error: for what needs fields the records do
+  // not keep, such as a position's time and date.
+  using SentenceObserver =
+      std::function<void(bool position, const Field* fields, size_t count, bool inError)>;
+  void ObserveSentences(SentenceObserver observer) { m_observer = std::move(observer); }
+
   const RecordList& Records() const { return m_records; }
   int32_t SamplesPerSecond() const { return m_nSamplesPerSec; }
   int32_t GSensorCount() const { return m_nGSensorCount; }
@@ -62,6 +71,7 @@ class CNmeaParser {
   void AddAltitude(const Field* fields, size_t count);
   void Finish();
 
+  SentenceObserver m_observer;
   CRecordArena m_arena;  // declared first: outlives the records built in it
   RecordList m_records;
   int32_t m_nSamplesPerSec = 0;

@@ -10,6 +10,7 @@
 #include "telemetry/number_text.h"
 #include "telemetry/telemetry_store.h"
 #include "telemetry/text_file.h"
+#include "tools/gpx_export.h"
 
 using namespace nsNMEA;
 
@@ -88,6 +89,13 @@ bool ParseValue(const std::string& option, const std::string& value, DumpOptions
   if (option == "--route") {
     options.bRoute = true;
     options.strRouteDir = value;
+  } else if (option == "--gpx") {
+    if (value.empty()) {
+      error = "--gpx needs a file name";
+      return false;
+    }
+    options.bGpx = true;
+    options.strGpxFile = value;
   } else if (option == "--map") {
     options.bMap = true;
     options.strMapDir = value;
@@ -139,6 +147,29 @@ bool WriteMapFiles(const DumpOptions& options, const CTelemetryStore& store, std
   return ok;
 }
 
+// The GPX file of the last sidecar, with a message when it cannot be made.
+bool WriteGpx(const DumpOptions& options, bool parsed, const CTelemetryTable& table,
+              std::FILE* err) {
+  const std::string& sidecar = options.sidecars.back();
+  const std::string& file = options.strGpxFile;
+  std::string message;
+  switch (parsed ? WriteGpxFile(file, sidecar, table) : GpxResult::cannot_read) {
+    case GpxResult::ok:
+      return true;
+    case GpxResult::cannot_read:
+      message = "cannot read " + sidecar + "; no GPX file written";
+      break;
+    case GpxResult::same_file:
+      message = file + " is the sidecar itself; no GPX file written over it";
+      break;
+    case GpxResult::cannot_write:
+      message = "cannot write the GPX file " + file;
+      break;
+  }
+  std::fprintf(err, "telemetry-dump: %s\n", message.c_str());
+  return false;
+}
+
 }  // namespace
 
 bool ParseDumpArgs(const std::vector<std::string>& args, DumpOptions& options, std::string& error) {
@@ -155,7 +186,7 @@ bool ParseDumpArgs(const std::vector<std::string>& args, DumpOptions& options, s
     } else if (a == "--readouts") {
       options.bReadouts = true;
     } else if (a == "--length" || a == "--route" || a == "--map" || a == "--second" ||
-               a == "--map-script") {
+               a == "--map-script" || a == "--gpx") {
       if (i + 1 >= args.size()) {
         error = a + " needs a value";
         return false;
@@ -240,6 +271,7 @@ int RunDump(const DumpOptions& options, std::FILE* out, std::FILE* err) {
     }
   }
   if (options.bMap && lastParsed && !WriteMapFiles(options, store, err)) status = 1;
+  if (options.bGpx && !WriteGpx(options, lastParsed, store.Table(), err)) status = 1;
   std::fflush(out);
   return status;
 }

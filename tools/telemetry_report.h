@@ -19,11 +19,13 @@ struct DumpOptions {
   std::string strMapDir;
   int64_t nMapSecond = -1;   // -1: the placeholder position
   std::string strMapScript;  // empty: the build's map script
+  bool bGpx = false;
+  std::string strGpxFile;
   std::vector<std::string> sidecars;
 };
 
 constexpr const char kDumpUsage[] =
-    "usage: telemetry-dump [--length N] [--summary] [--readouts] [--route DIR]\n"
+    "usage: telemetry-dump [--length N] [--summary] [--readouts] [--route DIR] [--gpx FILE]\n"
     "                      [--map DIR [--second K] [--map-script URL]] SIDECAR...\n";
 
 // False with a message for a usage error.
@@ -44,5 +46,5 @@ void AppendReadouts(const CTelemetryStore& store, bool present, int64_t length, 
 
 // Loads every sidecar in turn into one store and writes the report to `out`.
 // Returns the exit status: 0, or 1 when a sidecar could not be opened or the
-// route or map files could not be written.
+// route, map or GPX files could not be written.
 int RunDump(const DumpOptions& options, std::FILE* out, std::FILE* err);
