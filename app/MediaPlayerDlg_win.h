@@ -178,8 +178,9 @@ class CMediaPlayerDlg : public CDialogBase {
   int nFontHeight = -1;  // the height fontLayout was made with
   CPicture pictureNoMap;
   CRouteView routeView;
-  int nRouteSec = 0;       // the second the route view shows the car at
-  int64_t nRouteRow = -1;  // and the row that places it there
+  int nRouteSec = 0;         // the second the route view shows the car at
+  int64_t nRouteRow = -1;    // and the row that places it there
+  bool bRouteShown = false;  // whether the map area showed the route view then
   CSkinBackground background;
   static constexpr size_t kSkinButtonCount = 21;  // one is never bound to a control
   CSkinButton skinButtons[kSkinButtonCount];

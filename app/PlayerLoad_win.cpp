@@ -140,13 +140,16 @@ void CMediaPlayerDlg::ShowSecond(int s, GdiRegion* repaint) {
   InvalidateRect(m_hWnd, &panel, FALSE);
 }
 
-// The route view's car: the map area needs a repaint only when it moves.
+// The route view's car: the map area needs a repaint when the car moves, and
+// when the view comes or goes (the connection check answers in between ticks).
 bool CMediaPlayerDlg::MoveCar(int s) {
   nRouteSec = s;
   const int64_t row = routeView.CarRowAt(s);
-  if (row == nRouteRow) return false;
+  const bool shows = ShowsRouteView();
+  const bool changed = row != nRouteRow || shows != bRouteShown;
   nRouteRow = row;
-  return ShowsRouteView();
+  bRouteShown = shows;
+  return changed && shows;
 }
 
 // A click on the graph: to that second at once, when a clip is there to seek in.

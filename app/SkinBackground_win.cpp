@@ -12,14 +12,9 @@
 // yet): a new bitmap's memory costs far more to write the first time, on some
 // systems several times the smoothing itself.
 struct CSkinBackground::Scaled {
-  Scaled(HDC like, int w, int h)
-      : dc(like), bitmap(CreateCompatibleBitmap(like, w, h)), capacityWidth(w), capacityHeight(h) {
-    if (bitmap.Get() != NULL) selected = std::make_unique<SelectedObject>(dc.Get(), bitmap.Get());
-  }
+  Scaled(HDC like, int w, int h) : dc(like, w, h), capacityWidth(w), capacityHeight(h) {}
   bool Holds(int w, int h) const { return w <= capacityWidth && h <= capacityHeight; }
-  MemoryDc dc;
-  GdiBitmap bitmap;
-  std::unique_ptr<SelectedObject> selected;
+  BitmapDc dc;
   int capacityWidth, capacityHeight;
   int width = 0, height = 0;  // of the picture it holds
 };
@@ -72,7 +67,7 @@ HDC CSkinBackground::Prepare(HDC like, int width, int height, bool enlarged) {
               screenHeight = GetSystemMetrics(SM_CYSCREEN);
     s = std::make_unique<Scaled>(like, width > screenWidth ? width : screenWidth,
                                  height > screenHeight ? height : screenHeight);
-    if (s->selected == nullptr) {
+    if (!s->dc.Valid()) {
       s.reset();
       return NULL;
     }

@@ -149,6 +149,28 @@ class SelectedObject {
   HGDIOBJ previous;
 };
 
+// A memory DC with a bitmap of its own selected into it, both deleted with
+// their owner: a picture kept off screen between paints.
+class BitmapDc {
+ public:
+  BitmapDc(HDC like, int width, int height)
+      : dc(like), bitmap(CreateCompatibleBitmap(like, width, height)) {
+    if (dc.Get() != NULL && bitmap.Get() != NULL) previous = SelectObject(dc.Get(), bitmap.Get());
+  }
+  ~BitmapDc() {
+    if (Valid()) SelectObject(dc.Get(), previous);
+  }
+  BitmapDc(const BitmapDc&) = delete;
+  BitmapDc& operator=(const BitmapDc&) = delete;
+  bool Valid() const { return previous != NULL && previous != HGDI_ERROR; }
+  HDC Get() const { return dc.Get(); }
+
+ private:
+  MemoryDc dc;
+  GdiBitmap bitmap;
+  HGDIOBJ previous = NULL;
+};
+
 // A kernel handle (file, thread, event), closed with its owner.
 class KernelHandle {
  public:

@@ -102,13 +102,8 @@ void DrawNorthArrow(HDC dc, int x, int y, int size) {
 }  // namespace
 
 struct CRouteView::Layer {
-  Layer(HDC like, int w, int h)
-      : dc(like), bitmap(CreateCompatibleBitmap(like, w, h)), width(w), height(h) {
-    if (bitmap.Get() != NULL) selected = std::make_unique<SelectedObject>(dc.Get(), bitmap.Get());
-  }
-  MemoryDc dc;
-  GdiBitmap bitmap;
-  std::unique_ptr<SelectedObject> selected;
+  Layer(HDC like, int w, int h) : dc(like, w, h), width(w), height(h) {}
+  BitmapDc dc;
   int width, height;
 };
 
@@ -128,7 +123,7 @@ int64_t CRouteView::CarRowAt(int64_t second) const { return CarRow(m_seconds, se
 // arrow: everything but the car and the way already driven.
 void CRouteView::DrawLayer(HDC like, int width, int height, HFONT font, const char* note) {
   m_layer = std::make_unique<Layer>(like, width, height);
-  if (m_layer->selected == nullptr) return m_layer.reset();
+  if (!m_layer->dc.Valid()) return m_layer.reset();
   HDC dc = m_layer->dc.Get();
   const int margin = std::max(12, std::min(width, height) / 9);
   const int strip = margin;  // below the route: the scale bar

@@ -962,6 +962,10 @@ def case_speed(a):
                           f"90th percentile {q[max(0, int(len(q) * 0.9) - 1)]} us, max {q[-1]} us")
         else:
             report.append("tick: no TICK lines in the trace")
+        routes = sorted(int(v) for v in re.findall(r"ROUTE (\d+) us", trace))
+        if routes:
+            report.append(f"route view paints: {len(routes)}, median {statistics.median(routes):.0f} us, "
+                          f"max {routes[-1]} us (the first draws the route's layer)")
         # Layout passes: the repaint that re-lays out after a resize, against a repaint alone.
         d.cmd(f"click {ID.PLAY_PAUSE}")  # paused: the video's own painting stays out of the timing
         d.cmd("sleep 500")
