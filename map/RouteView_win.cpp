@@ -132,6 +132,8 @@ void CRouteView::DrawLayer(HDC like, int width, int height, HFONT font, const ch
   for (size_t i = 0; i < m_seconds.size(); ++i)
     if (m_seconds[i].fix) m_points[i] = projection.Project(m_seconds[i]);
   m_markerSize = std::clamp(std::min(width, height) / 24, 7, 20);
+  m_roadWidth = std::clamp(std::min(width, height) / 43, 5, 13);
+  m_lineWidth = std::max(2, (m_roadWidth + 1) / 3);
 
   const RECT all{0, 0, width, height};
   GdiBrush ground(CreateSolidBrush(kGround));
@@ -139,8 +141,8 @@ void CRouteView::DrawLayer(HDC like, int width, int height, HFONT font, const ch
   const ScaleBar bar = ChooseScaleBar(projection.MetresPerPixel(), width / 3);
   DrawGrid(dc, width, height, bar.pixels);
   const int64_t rows = static_cast<int64_t>(m_seconds.size());
-  DrawRoad(dc, kRoad, 9, rows, 0, 0);
-  DrawRoad(dc, kAhead, 3, rows, 0, 0);
+  DrawRoad(dc, kRoad, m_roadWidth, rows, 0, 0);
+  DrawRoad(dc, kAhead, m_lineWidth, rows, 0, 0);
   DrawEnds(dc);
   SelectedObject f(dc, font);
   SetBkMode(dc, TRANSPARENT);
@@ -187,7 +189,7 @@ void CRouteView::DrawCar(HDC dc, int x, int y, int64_t carRow) const {
   const std::vector<RoutePoint> marker = CarMarker(at, s.course, m_markerSize);
   for (size_t i = 0; i < 3; ++i) corners[i] = {marker[i].x + x, marker[i].y + y};
   GdiBrush brush(CreateSolidBrush(kCar));
-  GdiPen pen(CreatePen(PS_SOLID, 2, kInk));
+  GdiPen pen(CreatePen(PS_SOLID, m_markerSize >= 12 ? 2 : 1, kInk));  // a small car stays red
   SelectedObject b(dc, brush.Get()), p(dc, pen.Get());
   Polygon(dc, corners, 3);
 }
@@ -204,6 +206,6 @@ void CRouteView::Paint(HDC dc, const RECT& area, int64_t second, HFONT font, con
   }
   BitBlt(dc, area.left, area.top, width, height, m_layer->dc.Get(), 0, 0, SRCCOPY);
   const int64_t carRow = CarRowAt(second);
-  DrawRoad(dc, kDriven, 3, carRow + 1, area.left, area.top);
+  DrawRoad(dc, kDriven, m_lineWidth, carRow + 1, area.left, area.top);
   DrawCar(dc, area.left, area.top, carRow);
 }

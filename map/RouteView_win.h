@@ -43,6 +43,7 @@ class CRouteView {
   int64_t m_fixCount = 0;
   std::vector<RoutePoint> m_points;  // per second, in the layer's pixels
   std::unique_ptr<Layer> m_layer;
-  int m_markerSize = 8;
+  int m_markerSize = 8;  // the car's length and the marks' size, in pixels
+  int m_roadWidth = 9, m_lineWidth = 3;
   std::string m_note;  // the one in the layer
 };
