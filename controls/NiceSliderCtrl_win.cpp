@@ -22,8 +22,9 @@ LRESULT CNiceSliderCtrl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case TBM_SETRANGE:
     case TBM_SETRANGEMAX: {
       // The trackbar would repaint only where its thumb was and is; the played
-      // part runs from the left edge, so the whole bar is drawn again.
-      const LRESULT result = Default();
+      // part runs from the left edge, so the whole bar is drawn again, with one
+      // invalidation instead of the trackbar's own two and ours.
+      const LRESULT result = DefaultWith(msg, FALSE, lParam);
       if (wParam) InvalidateRect(GetSafeHwnd(), NULL, FALSE);
       return result;
     }
