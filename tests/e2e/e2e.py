@@ -136,6 +136,12 @@ def make_clips(a):
     make_video(os.path.join(clips, "E2E_B.MP4"), CLIP_B_SECONDS, "640x360", 25)
     expect(os.path.join(clips, "E2E_B.nmea"), "E2E_B", CLIP_B_SECONDS)
     make_video(os.path.join(clips, "AR.MP4"), AR_SECONDS, "640x360", 25)
+    # A receiver that never got a fix: every "$GPRMC" says V (void).
+    shutil.copy(os.path.join(clips, "E2E_B.MP4"), os.path.join(clips, "E2E_NOFIX.MP4"))
+    with open(os.path.join(clips, DRIVE[0] + ".nmea"), newline="") as f:
+        void = re.sub(r"^(\$GPRMC,[^,]*),A,", r"\1,V,", f.read(), flags=re.M)
+    with open(os.path.join(clips, "E2E_NOFIX.nmea"), "w", newline="") as f:
+        f.write(void)
     for total in LONG_PATHS:
         path = long_clip(clips, total)
         if path:
@@ -1228,7 +1234,8 @@ def pixels_of(shot, rect, colours):
 def case_route(a):
     """Offline, a clip whose sidecar has a turn: the map area shows its route and the
     car moving along it second by second, in every frame of a burst; a clip without
-    a sidecar brings the map area's own picture back."""
+    a sidecar brings the map area's own picture back, one without a fix the offline
+    picture."""
     k = Case(a, "route")
     c, d = k.c, k.d
     colours = (ROUTE_AHEAD, ROUTE_DRIVEN, ROUTE_CAR)
@@ -1267,6 +1274,17 @@ def case_route(a):
         # The load sets the map back to "may be showing": the placeholder's picture.
         c.check("without a sidecar no route is drawn; the map area shows its placeholder",
                 all(n[0] == 0 for n in none.values()) and k.colours_in(shot, area) > 20, str(none))
+        # Without a fix the connection check runs and fails: the offline picture
+        # with the reason written under its symbol.
+        d.cmd(f"click {ID.OPEN_VIDEO}")
+        d.cmd("open-file " + quote_arg(win_path(k.clip("E2E_NOFIX.MP4"))) + " 15000", timeout=20)
+        d.cmd("sleep 2500", timeout=5)
+        shot = k.screenshot("route-no-fix.png")
+        x, y, w, h = area
+        reason = pixels_of(shot, (x, y + h * 2 // 3, w, h // 3), ((226, 228, 232),))[(226, 228, 232)]
+        none = pixels_of(shot, area, colours)
+        c.check("without a fix the offline picture shows with its reason, no route",
+                all(n[0] == 0 for n in none.values()) and reason[0] > 20, f"{none} {reason}")
         ticks = sorted(int(v) for v in re.findall(r"TICK (\d+) us", k.trace_text()))
         paints = sorted(int(v) for v in re.findall(r"ROUTE (\d+) us", k.trace_text()))
         if ticks and paints:
