@@ -11,7 +11,6 @@
 #include "telemetry/text_file.h"
 #include "test_files.h"
 #include "tools/gpx_time.h"
-#include "tools/sentence_fields.h"
 #include "tools/telemetry_report.h"
 
 namespace {
@@ -95,29 +94,6 @@ TEST(GpxExport, EachRowTakesTheTimeAndAltitudeOfItsOwnLines) {
             // no altitude without the "$GPGGA" fix; 180 degrees east is written as west
             "      <trkpt lat=\"49.000000\" lon=\"-180.000000\">"
             "<time>2024-01-01T10:00:04Z</time></trkpt>\n");
-}
-
-// One position line per table row and one altitude line per altitude row,
-// whatever the line breaks, NUL bytes or end-of-file mark, and on the real
-// receiver logs.
-TEST(GpxExport, LinesAndTableRowsAgree) {
-  const char kNulsAndEnd[] =
-      "$GPRMC,1,A,1,N,1,E,0,0,01\0\0"
-      "0124\n$GPRMC,2,A\n\x1A$GPRMC,3,A,1,N,1,E,0,0,1";
-  std::vector<std::string> sidecars = {
-      std::string(kFourSeconds),
-      "$GPRMC,1,A,1,N,1,E,0,0,010124\r$GPRMC,2,V,1,N,1,E,0,0,010124\r\r$GPRMC,3,A,1,N,1,E,0,0,1",
-      std::string(kNulsAndEnd, sizeof kNulsAndEnd - 1)};
-  for (const char* real : {"swiss.nmea", "geko.nmea", "pflaf03.nmea"})
-    sidecars.push_back(ReadAll(std::string(REAL_SIDECAR_DIR) + "/" + real));
-  for (const std::string& bytes : sidecars) {
-    CTelemetryStore store;
-    store.LoadTelemetryBytes(bytes, 0);
-    const std::string text = Translated(bytes);
-    const SentenceFields lines = ReadSentenceFields(text);
-    EXPECT_EQ(lines.positions.size(), store.Table().Column(kColFix).Count());
-    EXPECT_EQ(lines.altitudes.size(), store.Table().Column(kColAltitude).Count());
-  }
 }
 
 TEST(GpxExport, TimesAreIsoUtcOrNothing) {
