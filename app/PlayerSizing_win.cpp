@@ -96,7 +96,6 @@ void CMediaPlayerDlg::LeaveEnlargedLayout() {
   FinishLayoutPass();
 }
 
-// The map while it may show; else the offline picture in its place, with why.
 RECT CMediaPlayerDlg::MapPanelRect() const {
   const LayoutScale k(nClientWidth, nClientHeight);
   return RECT{k.sx(896), k.sy(220), k.sx(896) + k.sx(421), k.sy(220) + k.sy(386)};
@@ -106,6 +105,8 @@ bool CMediaPlayerDlg::ShowsRouteView() const {
   return !bLargeView && GetInternetOk() == 0 && routeView.HasRoute();
 }
 
+// The map while it may show; else the route view, or the offline picture in its
+// place with why.
 void CMediaPlayerDlg::PaintMapArea(HDC dc, const RECT& area) {
   HWND map = GetDlgItem(IDC_MAP_AREA);
   const bool online = GetInternetOk() != 0;

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "app/playlist_text.h"
 #include "map/route_file.h"
 #include "telemetry/number_text.h"
 #include "telemetry/telemetry_table.h"
@@ -73,11 +74,6 @@ void AppendPoint(std::string& out, const CTelemetryTable& table, int64_t row, do
   out += "</trkpt>\n";
 }
 
-std::string FileName(const std::string& path) {
-  const size_t slash = path.find_last_of("/\\");
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 bool SameFile(const std::string& a, const std::string& b) {
   std::error_code ec;
   return std::filesystem::equivalent(a, b, ec) && !ec;
@@ -114,7 +110,7 @@ GpxResult WriteGpxFile(const std::string& path, const std::string& sidecar,
     std::string text;
     if (textfile::ReadTextFile(sidecar, text) != textfile::ReadResult::ok)
       return GpxResult::cannot_read;
-    gpx = MakeGpx(table, text, FileName(sidecar));
+    gpx = MakeGpx(table, text, FileNameOf(sidecar));
   }
   std::FILE* file = std::fopen(path.c_str(), "wb");
   if (file == nullptr) return GpxResult::cannot_write;
