@@ -17,16 +17,6 @@ namespace {
 // The highest field index read is 9 (altitude); counts above 16 only matter as "too many".
 constexpr size_t kStoredFields = 17;
 
-// Field counts: below the minimum a line is malformed, above the maximum the record is in error.
-struct FieldRule {
-  size_t minimum;
-  size_t maximum;
-};
-constexpr FieldRule kGSensorRule{4, 5};
-constexpr FieldRule kSpeedRule{3, 3};
-constexpr FieldRule kPositionRule{10, 14};
-constexpr FieldRule kAltitudeRule{10, 16};
-
 // Traces are in the Japanese ANSI code page: "<name> has the wrong number of parameters".
 #define WRONG_COUNT_SUFFIX \
   "\x82\xcc\x83p\x83\x89\x83\x81\x81[\x83^\x90\x94\x82\xaa\x88\xe1\x82\xa4\n"
@@ -35,6 +25,23 @@ const char kSpeedError[] = "ERROR : SPEED " WRONG_COUNT_SUFFIX;
 const char kPositionError[] = "ERROR : GPRMC " WRONG_COUNT_SUFFIX;
 const char kAltitudeError[] = "ERROR : GPGGA " WRONG_COUNT_SUFFIX;
 #undef WRONG_COUNT_SUFFIX
+
+}  // namespace
+
+// Field counts: below the minimum a line is malformed, above the maximum the
+// record is in error (with its trace).
+struct CNmeaParser::SentenceRule {
+  size_t minimum;
+  size_t maximum;
+  const char* error;
+};
+
+namespace {
+
+constexpr CNmeaParser::SentenceRule kGSensorRule{4, 5, kGSensorError};
+constexpr CNmeaParser::SentenceRule kSpeedRule{3, 3, kSpeedError};
+constexpr CNmeaParser::SentenceRule kPositionRule{10, 14, kPositionError};
+constexpr CNmeaParser::SentenceRule kAltitudeRule{10, 16, kAltitudeError};
 
 // Cuts text at sep: a separator at the very end adds no empty piece, and an
 // empty text gives none. Stores the first `capacity` pieces, returns how many there are.
@@ -233,18 +240,26 @@ void CNmeaParser::ParseLine(std::string_view line) {
   }
 }
 
-void CNmeaParser::AddGSensor(const Field* fields, size_t count) {
-  if (count < kGSensorRule.minimum) {
+template <class T>
+T* CNmeaParser::StartRecord(size_t count, const SentenceRule& rule) {
+  if (count < rule.minimum) {
     ++m_nSkipped;
-    return;
+    return nullptr;
   }
-  auto* record = m_arena.Make<CNmeaCmdGSENSOR>();
+  T* record = m_arena.Make<T>();
   m_records.emplace_back(record);
-  if (count > kGSensorRule.maximum) {
+  if (count > rule.maximum) {
     record->nStatus = kStatusWrongFieldCount;
     ++m_nErrors;
-    trace::Write(kGSensorError);
-  } else {
+    trace::Write(rule.error);
+  }
+  return record;
+}
+
+void CNmeaParser::AddGSensor(const Field* fields, size_t count) {
+  auto* record = StartRecord<CNmeaCmdGSENSOR>(count, kGSensorRule);
+  if (record == nullptr) return;
+  if (record->nStatus != kStatusWrongFieldCount) {
     size_t first = count == 5 ? 2 : 1;
     if (count == 5) record->nSampleNo = numtext::AtoI(fields[1].View());
     record->nX = numtext::AtoI(fields[first].View());
@@ -260,37 +275,19 @@ void CNmeaParser::AddGSensor(const Field* fields, size_t count) {
 }
 
 void CNmeaParser::AddSpeed(const Field* fields, size_t count) {
-  if (count < kSpeedRule.minimum) {
-    ++m_nSkipped;
-    return;
-  }
-  auto* record = m_arena.Make<CNmeaCmdSPEED>();
-  m_records.emplace_back(record);
-  if (count > kSpeedRule.maximum) {
-    record->nStatus = kStatusWrongFieldCount;
-    ++m_nErrors;
-    trace::Write(kSpeedError);
-  } else {
-    record->nSequence = numtext::AtoI(fields[1].View());
-    record->nPulseCount = numtext::AtoI(fields[2].View());
-    record->nStatus = kStatusParsed;
-  }
+  auto* record = StartRecord<CNmeaCmdSPEED>(count, kSpeedRule);
+  if (record == nullptr || record->nStatus == kStatusWrongFieldCount) return;
+  record->nSequence = numtext::AtoI(fields[1].View());
+  record->nPulseCount = numtext::AtoI(fields[2].View());
+  record->nStatus = kStatusParsed;
 }
 
 void CNmeaParser::AddPosition(const Field* fields, size_t count) {
-  if (count < kPositionRule.minimum) {
-    ++m_nSkipped;
-    return;
-  }
-  auto* record = m_arena.Make<CNmeaCmdGPRMC>();
-  m_records.emplace_back(record);
-  if (m_observer)
-    m_observer(true, fields, std::min(count, kStoredFields), count > kPositionRule.maximum);
-  if (count > kPositionRule.maximum) {
-    record->nStatus = kStatusWrongFieldCount;
-    ++m_nErrors;
-    trace::Write(kPositionError);
-  } else {
+  auto* record = StartRecord<CNmeaCmdGPRMC>(count, kPositionRule);
+  if (record == nullptr) return;
+  const bool inError = record->nStatus == kStatusWrongFieldCount;
+  if (m_observer) m_observer(true, fields, std::min(count, kStoredFields), inError);
+  if (!inError) {
     CNmeaCmdGPRMC& r = *record;
     r.bFix = fields[2].View() == "A";
     r.bNorth = fields[4].View() == "N";
@@ -311,19 +308,11 @@ void CNmeaParser::AddPosition(const Field* fields, size_t count) {
 }
 
 void CNmeaParser::AddAltitude(const Field* fields, size_t count) {
-  if (count < kAltitudeRule.minimum) {
-    ++m_nSkipped;
-    return;
-  }
-  auto* record = m_arena.Make<CNmeaCmdGPGGA>();
-  m_records.emplace_back(record);
-  if (m_observer)
-    m_observer(false, fields, std::min(count, kStoredFields), count > kAltitudeRule.maximum);
-  if (count > kAltitudeRule.maximum) {
-    record->nStatus = kStatusWrongFieldCount;
-    ++m_nErrors;
-    trace::Write(kAltitudeError);
-  } else {
+  auto* record = StartRecord<CNmeaCmdGPGGA>(count, kAltitudeRule);
+  if (record == nullptr) return;
+  const bool inError = record->nStatus == kStatusWrongFieldCount;
+  if (m_observer) m_observer(false, fields, std::min(count, kStoredFields), inError);
+  if (!inError) {
     record->dAltitude = numtext::AtoF(fields[9].View());
     numtext::AppendFixed6(record->strAltitude, record->dAltitude);
     record->nStatus = kStatusParsed;

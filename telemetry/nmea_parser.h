@@ -61,10 +61,16 @@ class CNmeaParser {
   // Malformed lines (empty, or below the sentence's minimum) left out.
   int32_t SkippedCount() const { return m_nSkipped; }
 
+  struct SentenceRule;
+
  private:
   void SplitLines(std::string_view text);
   void SplitLfLines(std::string_view raw);
   void ParseLine(std::string_view line);
+  // A new record for a line of `count` fields, in error when it has too many;
+  // null (the line left out) when it has too few.
+  template <class T>
+  T* StartRecord(size_t count, const SentenceRule& rule);
   void AddGSensor(const Field* fields, size_t count);
   void AddSpeed(const Field* fields, size_t count);
   void AddPosition(const Field* fields, size_t count);
