@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <string>
+
 #include "app/MediaPlayerDlg_win.h"
 #include "app/command_line.h"
 #include "framework/Owners_win.h"
@@ -12,25 +14,29 @@ CMediaPlayerApp theApp;
 
 namespace {
 
+std::string CurrentFolder() {
+  const DWORD size = GetCurrentDirectoryA(0, NULL);
+  std::string folder(size, '\0');
+  const DWORD n = size ? GetCurrentDirectoryA(size, &folder[0]) : 0;
+  folder.resize(n < size ? n : 0);
+  return folder;
+}
+
 // The start clip and second from the command line, when the clip exists; else
 // what to tell the user once the window shows.
 void ApplyStartRequest(CMediaPlayerDlg& dlg) {
-  char module[MAX_PATH] = "";
-  GetModuleFileNameA(NULL, module, sizeof module);
   StartRequest request;
-  if (!ParseStartCommandLine(GetCommandLineA(), ProgramFolderOf(module), request)) {
-    if (!request.strArgument.empty()) dlg.strStartProblem = StartProblemText(request, false);
+  if (!ParseStartCommandLine(GetCommandLineA(), CurrentFolder(), request)) {
+    if (!request.strArgument.empty()) dlg.strStartProblem = StartProblemText(request);
     return;
   }
-  const int second = numtext::AtoI(request.strSecond);
-  if (second < 0) return;
   const DWORD attributes = GetFileAttributesA(request.strClip.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-    dlg.strStartProblem = StartProblemText(request, true);
+    dlg.strStartProblem = StartProblemText(request);
     return;
   }
   dlg.strStartClip = request.strClip;
-  dlg.nStartSec = second;
+  dlg.nStartSec = numtext::AtoI(request.strSecond);  // digits only: never negative
 }
 
 }  // namespace

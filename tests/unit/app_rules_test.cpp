@@ -1,12 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "app/clip_names.h"
 #include "app/command_line.h"
 #include "app/playlist_text.h"
 #include "app/time_text.h"
 
-TEST(StartCommandLine, ClipAndSecondInBothQuotingForms) {
-  const std::string folder = "C:\\Prog\\";
+// What "Open with", a file association and a typed command pass: the clip alone
+// or with the second to start at; relative paths from the current folder.
+TEST(StartCommandLine, ClipWithOrWithoutSecond) {
+  const std::string folder = "E:\\Work";
   struct Case {
     const char* line;
     bool parsed;
@@ -18,12 +24,32 @@ TEST(StartCommandLine, ClipAndSecondInBothQuotingForms) {
        "0"},
       {"\"C:\\Prog\\player.exe\" D:\\trip-day2\\clip.MOV-12", true, "D:\\trip-day2\\clip.MOV",
        "12"},
-      {"\"C:\\Prog\\player.exe\" clip01.MOV-5", true, "C:\\Prog\\clip01.MOV", "5"},
-      {"\"C:\\Prog\\player.exe\"    D:\\x.MOV -7 ", true, "D:\\x.MOV", "7 "},
+      {"\"C:\\Prog\\player.exe\"    D:\\x.MOV -7 ", true, "D:\\x.MOV", "7"},
       {"\"C:\\Prog\\player.exe\" D:\\x.MOV--3", true, "D:\\x.MOV-", "3"},
-      {"\"C:\\Prog\\player.exe\" D:\\DCIM\\clip01.MOV", false, "", ""},
+      // The clip alone plays from the start.
+      {"\"C:\\Prog\\player.exe\" \"D:\\clips\\a.MP4\"", true, "D:\\clips\\a.MP4", "0"},
+      {"\"C:\\Prog\\player.exe\" D:\\clips\\a.MP4", true, "D:\\clips\\a.MP4", "0"},
+      {"\"C:\\Prog\\player.exe\" D:\\My Clips\\a.MP4 ", true, "D:\\My Clips\\a.MP4", "0"},
+      {"\"C:\\Prog\\player.exe\" \"D:\\clips\\a.MP4\" \"D:\\clips\\b.MP4\"", true,
+       "D:\\clips\\a.MP4", "0"},
+      // A minus sign not followed by digits only is part of the path.
+      {"\"C:\\Prog\\player.exe\" D:\\dash-cam\\clip.MP4", true, "D:\\dash-cam\\clip.MP4", "0"},
+      {"\"C:\\Prog\\player.exe\" \"D:\\cam\\20230302-120000.MOV\"", true,
+       "D:\\cam\\20230302-120000.MOV", "0"},
+      {"\"C:\\Prog\\player.exe\" D:\\x.MOV-", true, "D:\\x.MOV-", "0"},
+      {"\"C:\\Prog\\player.exe\" D:\\x.MOV-1a", true, "D:\\x.MOV-1a", "0"},
+      {"\"C:\\Prog\\player.exe\" D:\\x.MOV-+5", true, "D:\\x.MOV-+5", "0"},
+      // Relative paths start from the current folder, not the program's.
+      {"\"C:\\Prog\\player.exe\" clip01.MOV-5", true, "E:\\Work\\clip01.MOV", "5"},
+      {"\"C:\\Prog\\player.exe\" ..\\up\\a.MP4", true, "E:\\Work\\..\\up\\a.MP4", "0"},
+      {"\"C:\\Prog\\player.exe\" \\clips\\a.MP4", true, "E:\\clips\\a.MP4", "0"},
+      {"\"C:\\Prog\\player.exe\" \\\\server\\share\\a.MP4-9", true, "\\\\server\\share\\a.MP4",
+       "9"},
+      // No clip named.
+      {"\"C:\\Prog\\player.exe\" -35", false, "", ""},
       {"C:\\Prog\\player.exe D:\\DCIM\\clip01.MOV-35", false, "", ""},
       {"\"C:\\Prog\\player.exe\"", false, "", ""},
+      {"\"C:\\Prog\\player.exe\"   ", false, "", ""},
       {"\"C:\\Prog\\player.exe", false, "", ""},
       {"", false, "", ""},
   };
@@ -34,21 +60,19 @@ TEST(StartCommandLine, ClipAndSecondInBothQuotingForms) {
     EXPECT_EQ(r.strClip, c.clip) << c.line;
     EXPECT_EQ(r.strSecond, c.second) << c.line;
   }
-  EXPECT_EQ(ProgramFolderOf("C:\\Prog\\player.exe"), "C:\\Prog\\");
-  EXPECT_EQ(ProgramFolderOf("player.exe"), "");
+  EXPECT_EQ(AbsolutePathOf("a.MP4", "E:\\"), "E:\\a.MP4");
+  EXPECT_EQ(AbsolutePathOf("a.MP4", ""), "a.MP4");
 }
 
-// What stood on the command line is kept, so the user can be told what did not open.
-TEST(StartCommandLine, AnArgumentWithoutSecondIsKeptForTheMessage) {
+// The user is told what did not open, also when it named no clip at all.
+TEST(StartCommandLine, ProblemTextNamesWhatWasGiven) {
   StartRequest r;
-  EXPECT_FALSE(ParseStartCommandLine("\"C:\\p.exe\" \"D:\\DCIM\\clip01.MOV\" ", "C:\\", r));
-  EXPECT_EQ(r.strArgument, "D:\\DCIM\\clip01.MOV");
-  EXPECT_EQ(StartProblemText(r, false).find("The clip to start with cannot be opened:\r\n"
-                                            "D:\\DCIM\\clip01.MOV\r\n"),
+  ASSERT_TRUE(ParseStartCommandLine("\"C:\\p.exe\" \"D:\\DCIM\\clip01.MOV-4\" ", "C:\\", r));
+  EXPECT_EQ(StartProblemText(r).find("The clip to start with cannot be opened:\r\n"
+                                     "D:\\DCIM\\clip01.MOV\r\n"),
             0u);
-  StartRequest none;
-  EXPECT_FALSE(ParseStartCommandLine("\"C:\\p.exe\"   ", "C:\\", none));
-  EXPECT_EQ(none.strArgument, "");
+  ASSERT_FALSE(ParseStartCommandLine("\"C:\\p.exe\" -12", "C:\\", r));
+  EXPECT_EQ(StartProblemText(r).find("The clip to start with cannot be opened:\r\n-12\r\n"), 0u);
 }
 
 TEST(ClipNames, SidecarPathRule) {
@@ -60,24 +84,57 @@ TEST(ClipNames, SidecarPathRule) {
       {"D:\\REC\\clip.ts", "D:\\REC\\clip.nmea"},
       {"D:\\Rides\\clip.MOV", "D:\\Rides\\clip.nmea"},  // an R elsewhere stays
       {"D:\\clipr.MP4", "D:\\clipr.nmea"},              // only a capital R
-      {"R.MOV", ".nmea"},
-      {"D:\\x\\.MOV", "D:\\x\\.nmea"},
+      {"D:\\x\\R.MOV", "D:\\x\\R.nmea"},                // the R is all the name has
+      {"R.MOV", "R.nmea"},
+      // The extension is the one the name ends with.
+      {"D:\\trip.movie.MP4", "D:\\trip.movie.nmea"},
+      {"D:\\a.ts.MOV", "D:\\a.ts.nmea"},
+      {"D:\\clip.MP4.avi", "D:\\clip.MP4.nmea"},
+      {"D:\\tripR.mov.MP4", "D:\\tripR.mov.nmea"},
       // Folders are not searched: an extension-like text there does not cut the path.
       {"D:\\a.ts\\clip.mp4", "D:\\a.ts\\clip.nmea"},
       {"C:\\Users\\d.tsai\\Videos\\20230302R.MOV", "C:\\Users\\d.tsai\\Videos\\20230302.nmea"},
       {"D:/MOVIES.MOV/clip.TS", "D:/MOVIES.MOV/clip.nmea"},
-      // A name without a clip extension has no sidecar (not ".nmea" in the current folder).
+      // A name without a clip extension at its end has no sidecar.
       {"D:\\notes.txt", ""},
       {"D:\\a.mp4\\notes", ""},
-      {".MOV", ""},  // a match at the start does not count
+      {"D:\\clip.MP4.jpg", ""},
+      {"D:\\clip.Mp4", ""},
+      {"D:\\x\\.MOV", ""},  // only the extension
+      {".MOV", ""},
+      {"", ""},
   };
   for (const Case& c : cases) EXPECT_EQ(SidecarPathOf(c.clip), c.sidecar) << c.clip;
 }
 
+// A rear clip reads a sidecar under its own name when there is one.
+TEST(ClipNames, RearClipPrefersItsOwnSidecar) {
+  std::vector<std::string> asked;
+  const auto onDisk = [&asked](const std::vector<std::string>& files) {
+    return [&asked, files](const std::string& path) {
+      asked.push_back(path);
+      return std::find(files.begin(), files.end(), path) != files.end();
+    };
+  };
+  EXPECT_EQ(SidecarPathOf("D:\\HARBOR.MP4", onDisk({"D:\\HARBOR.nmea"})), "D:\\HARBOR.nmea");
+  EXPECT_EQ(SidecarPathOf("D:\\HARBOR.MP4", onDisk({"D:\\HARBO.nmea"})), "D:\\HARBO.nmea");
+  EXPECT_EQ(SidecarPathOf("D:\\HARBOR.MP4", onDisk({})), "D:\\HARBO.nmea");
+  EXPECT_EQ(SidecarPathOf("D:\\DCIM\\20230302_120000R.MOV", onDisk({"D:\\DCIM\\20230302_120000.nmea"})),
+            "D:\\DCIM\\20230302_120000.nmea");
+  asked.clear();
+  // Only a rear clip makes the question worth asking.
+  EXPECT_EQ(SidecarPathOf("D:\\clip.MOV", onDisk({})), "D:\\clip.nmea");
+  EXPECT_EQ(SidecarPathOf("D:\\clip.txt", onDisk({})), "");
+  EXPECT_TRUE(asked.empty());
+}
+
 TEST(ClipNames, VideoFileTest) {
-  for (const char* yes : {"A.MOV", "b.mp4", "x.TSV", "clip.avi", "a.ts", "z.MP4.bak"})
+  for (const char* yes : {"A.MOV", "b.mp4", "clip.avi", "a.ts", "x.TS", "trip.movie.MP4",
+                          "20230302R.MOV", "D:\\a\\b.AVI", "a b.mov"})
     EXPECT_TRUE(IsVideoFileName(yes)) << yes;
-  for (const char* no : {"c.txt", "clip.Mov", ".MOV", "movie", "", "A.Mp4"})
+  for (const char* no : {"c.txt", "clip.Mov", ".MOV", "movie", "", "A.Mp4", "x.TSV",
+                         "z.MP4.bak", "trip.movie.nmea", "clip.MP4.jpg", "clip.MP4.xmp",
+                         "D:\\a.mp4\\notes", "D:\\a\\.mp4", "clip.MP4 "})
     EXPECT_FALSE(IsVideoFileName(no)) << no;
 }
 
