@@ -1,5 +1,7 @@
 #include "video/snapshot_files.h"
 
+#include <cctype>
+
 namespace {
 
 uint32_t Read32(const uint8_t* p) {
@@ -16,7 +18,71 @@ size_t NameStart(const std::string& path) {
   return slash == std::string::npos ? 0 : slash + 1;
 }
 
+std::string FileNameOf(const std::string& path) { return path.substr(NameStart(path)); }
+
+// The file name's extension in lower case, without its dot; empty when it has none.
+std::string LowerExtension(const std::string& path) {
+  const std::string name = FileNameOf(path);
+  const size_t dot = name.rfind('.');
+  std::string ext = dot == std::string::npos ? std::string() : name.substr(dot + 1);
+  for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return ext;
+}
+
+// A clip by its extension, in any case: safer than the player's own rule,
+// which takes the extension's case as written.
+bool IsClipName(const std::string& path) {
+  static const char* const kClipExtensions[] = {"mov", "ts", "avi", "mp4"};
+  const std::string ext = LowerExtension(path);
+  for (const char* clip : kClipExtensions)
+    if (ext == clip) return true;
+  return false;
+}
+
+bool IsSidecarName(const std::string& path) { return LowerExtension(path) == "nmea"; }
+
+std::string Quoted(const std::string& path) { return "\"" + FileNameOf(path) + "\""; }
+
+SnapshotTarget Refused(SnapshotTarget target, const std::string& why) {
+  target.verdict = SnapshotVerdict::kRefuse;
+  target.message = why + "\nChoose another name.";
+  return target;
+}
+
+// The picture's name: the chosen one, with ".bmp" when the file name has no extension.
+std::string PictureName(const std::string& chosen) {
+  if (!LowerExtension(chosen).empty()) return chosen;
+  return chosen + (chosen.back() == '.' ? "bmp" : ".bmp");
+}
+
 }  // namespace
+
+SnapshotTarget DecideSnapshotTarget(const std::string& chosen,
+                                    const std::function<bool(const std::string&)>& exists) {
+  SnapshotTarget target;
+  if (FileNameOf(chosen).empty()) return Refused(target, "A snapshot needs a file name.");
+  target.picture = PictureName(chosen);
+  target.lines = SnapshotSidecarPath(target.picture);
+  const bool picture = exists(target.picture), lines = exists(target.lines);
+  if (IsSidecarName(target.picture))
+    return Refused(target, picture ? Quoted(target.picture) +
+                                         " is a sidecar. A snapshot never replaces a sidecar."
+                                   : "A snapshot's picture cannot have a sidecar's name (.nmea).");
+  if (picture && IsClipName(target.picture))
+    return Refused(target,
+                   Quoted(target.picture) + " is a video clip. A snapshot never replaces a clip.");
+  // The lines file always has a sidecar's name: one that exists is a sidecar.
+  if (lines)
+    return Refused(target, "The second's lines would be written to " + Quoted(target.lines) +
+                               ", which is a sidecar. A snapshot never replaces a sidecar.");
+  if (picture) {
+    target.verdict = SnapshotVerdict::kAsk;
+    target.message = Quoted(target.picture) + " already exists.\nDo you want to replace it?";
+    return target;
+  }
+  target.verdict = SnapshotVerdict::kWrite;
+  return target;
+}
 
 std::string SnapshotTimeSource(const std::string& clipPath,
                                const std::function<bool(const std::string&)>& exists) {

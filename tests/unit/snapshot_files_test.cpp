@@ -2,6 +2,7 @@
 // one-second block of the sidecar and the picture's file header.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <string>
 
 #include "video/second_block.h"
@@ -104,4 +105,70 @@ TEST(SnapshotFiles, TheHeaderFollowsTheBitmapItIsGiven) {
   packed[16] = 0, packed[14] = 8;  // a palette of 256 entries
   EXPECT_EQ(static_cast<uint8_t>(BmpFileHeader(bytes, packed.size())[11]), (14 + 40 + 1024) >> 8);
   EXPECT_TRUE(BmpFileHeader(bytes, 20).empty());
+}
+
+namespace {
+
+// A folder of clips and their sidecars, looked up as the file system does it
+// (without regard to case).
+bool InClipFolder(const std::string& path) {
+  static const char* const kFiles[] = {
+      "d:\\clips\\a.mp4",  "d:\\clips\\a.nmea", "d:\\clips\\b.mp4",    "d:\\clips\\b.nmea",
+      "d:\\clips\\c.nmea", "d:\\clips\\d.mov",  "d:\\clips\\shot.bmp", "d:\\clips\\notes.txt",
+      "d:\\clips\\e.nmea", "d:\\clips\\g.ts",   "d:\\clips\\g.bmp"};
+  std::string lower = path;
+  for (char& ch : lower) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+  for (const char* file : kFiles)
+    if (lower == file) return true;
+  return false;
+}
+
+}  // namespace
+
+TEST(SnapshotTarget, NeverReplacesAClipOrASidecarAndAsksBeforeReplacingAnythingElse) {
+  using V = SnapshotVerdict;
+  struct Row {
+    const char* chosen;
+    V verdict;
+    const char* picture;
+    const char* lines;
+    const char* named;  // the file the message names ("" for none)
+  };
+  const Row rows[] = {
+      // The lines of b.bmp would replace b.MP4's sidecar.
+      {"D:\\clips\\b.bmp", V::kRefuse, "D:\\clips\\b.bmp", "D:\\clips\\b.nmea", "\"b.nmea\""},
+      // No extension: ".bmp" is added, and the lines would still go over c.nmea.
+      {"D:\\clips\\c", V::kRefuse, "D:\\clips\\c.bmp", "D:\\clips\\c.nmea", "\"c.nmea\""},
+      {"D:\\clips\\a.nmea", V::kRefuse, "D:\\clips\\a.nmea", "D:\\clips\\a.nmea", "\"a.nmea\""},
+      {"D:\\clips\\E.NMEA", V::kRefuse, "D:\\clips\\E.NMEA", "D:\\clips\\E.nmea", "\"E.NMEA\""},
+      {"D:\\clips\\new.nmea", V::kRefuse, "D:\\clips\\new.nmea", "D:\\clips\\new.nmea", ".nmea"},
+      {"D:\\clips\\b.MP4", V::kRefuse, "D:\\clips\\b.MP4", "D:\\clips\\b.nmea", "\"b.MP4\""},
+      // Clip extensions in any case.
+      {"D:\\clips\\B.mp4", V::kRefuse, "D:\\clips\\B.mp4", "D:\\clips\\B.nmea", "\"B.mp4\""},
+      {"D:\\clips\\d.mOV", V::kRefuse, "D:\\clips\\d.mOV", "D:\\clips\\d.nmea", "\"d.mOV\""},
+      {"D:\\clips\\g.Ts", V::kRefuse, "D:\\clips\\g.Ts", "D:\\clips\\g.nmea", "\"g.Ts\""},
+      // Other files that exist are replaced only when the user says so.
+      {"D:\\clips\\shot.bmp", V::kAsk, "D:\\clips\\shot.bmp", "D:\\clips\\shot.nmea",
+       "\"shot.bmp\""},
+      {"D:\\clips\\g.bmp", V::kAsk, "D:\\clips\\g.bmp", "D:\\clips\\g.nmea", "\"g.bmp\""},
+      {"D:\\clips\\notes.txt", V::kAsk, "D:\\clips\\notes.txt", "D:\\clips\\notes.nmea",
+       "\"notes.txt\""},
+      // New names are written at once.
+      {"D:\\clips\\fresh", V::kWrite, "D:\\clips\\fresh.bmp", "D:\\clips\\fresh.nmea", ""},
+      {"D:\\clips\\fresh.", V::kWrite, "D:\\clips\\fresh.bmp", "D:\\clips\\fresh.nmea", ""},
+      {"D:\\clips\\new.MP4", V::kWrite, "D:\\clips\\new.MP4", "D:\\clips\\new.nmea", ""},
+      {"D:\\v1.2\\frame", V::kWrite, "D:\\v1.2\\frame.bmp", "D:\\v1.2\\frame.nmea", ""},
+      {"D:\\clips\\", V::kRefuse, "", "", "file name"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.chosen);
+    const SnapshotTarget target = DecideSnapshotTarget(row.chosen, InClipFolder);
+    EXPECT_EQ(target.verdict, row.verdict);
+    EXPECT_EQ(target.picture, row.picture);
+    EXPECT_EQ(target.lines, row.lines);
+    if (*row.named == '\0')
+      EXPECT_EQ(target.message, "");
+    else
+      EXPECT_NE(target.message.find(row.named), std::string::npos) << target.message;
+  }
 }
