@@ -28,7 +28,8 @@ bench: deps
 	$(BUILD)/bench/bench/skin_bench
 
 win: deps
-	cmake -S . -B $(WIN) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
+	cmake -S . -B $(WIN) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release \
+	  -DPLAYER_NATIVE_BUILD=$(abspath $(NATIVE)) >/dev/null
 	cmake --build $(WIN) -j $(JOBS)
 
 fuzz: deps
