@@ -5,21 +5,9 @@
 #include "map/internet_ok.h"
 #include "map/map_settings.h"
 
-namespace {
-
-// The temporary folder with its trailing backslash, or the empty path (the
-// current folder) when the system cannot give one that fits.
-std::string TempFolder() {
-  char path[MAX_PATH + 1] = "";
-  DWORD n = GetTempPathA(sizeof path, path);
-  return n == 0 || n >= sizeof path ? std::string() : std::string(path, n);
-}
-
-}  // namespace
-
 CGoogleMaps::CGoogleMaps()
     : CDialogBase(kTemplateId),
-      m_core(TempFolder(), BuildMapScript()),
+      m_core(m_instanceFolder.Path(), BuildMapScript()),
       m_probe(BuildProbeAddress(), &CConnectionProbe::CheckConnection) {}
 
 void CGoogleMaps::SetMapArea(int width, int height) {

@@ -1,6 +1,7 @@
 // The map window: a child dialog (template 103) inside the main window's map
 // placeholder. It owns the clip's telemetry, writes the map page, the route and
-// the position file into the temporary folder, probes the connection and shows
+// the position file into a folder of its own under the temporary folder (see
+// CInstanceFolder), probes the connection and shows
 // the page in the web view at IDC_MAP_WEBVIEW, or hides it while offline (the
 // internet-ok flag of map/internet_ok.h then tells the main window).
 #pragma once
@@ -12,6 +13,7 @@
 
 #include "framework/Dialog_win.h"
 #include "map/ConnectionProbe_win.h"
+#include "map/InstanceFolder_win.h"
 #include "map/WebBrowserView_win.h"
 #include "map/map_core.h"
 #include "resources/resource.h"
@@ -52,7 +54,8 @@ class CGoogleMaps : public CDialogBase {
   bool ShownOnce() const { return m_core.ShownOnce(); }
   int MapWidth() const { return m_nMapWidth; }
   int MapHeight() const { return m_nMapHeight; }
-  // The temporary folder the three files go to (empty: the current folder).
+  // This window's folder of the three files under the temporary folder,
+  // removed with the window (empty: the current folder).
   const std::string& Folder() const { return m_core.Folder(); }
   std::string PagePath() const { return m_core.PagePath(); }
   CWebBrowserView& WebView() { return m_webView; }
@@ -73,6 +76,7 @@ class CGoogleMaps : public CDialogBase {
   void OnProbeAnswer(bool reachable);
   void HideWebView();
 
+  CInstanceFolder m_instanceFolder;  // first made, last gone: after the files close
   CMapCore m_core;
   CWebBrowserView m_webView;
   CConnectionProbe m_probe;

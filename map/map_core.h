@@ -1,6 +1,7 @@
 // The map window's portable half: the telemetry it owns, the three files it
-// writes into one folder (the temporary folder in the player) and the rule of
-// a layout pass. The window adds the probe and the web view.
+// writes into one folder (in the player the window's own folder under the
+// temporary folder) and the rule of a layout pass. The window adds the folder,
+// the probe and the web view.
 #pragma once
 
 #include <cstdint>

@@ -47,14 +47,15 @@
 //   times                       the player's CPU times (GetProcessTimes; under Wine only a
 //                               process's own times are real, so the scripts read /proc)
 //   temp                        the temporary folder (GetTempPathA)
-//   file NAME                   contents of NAME in the temporary folder (or a full path)
+//   file NAME                   contents of NAME in the player's map folder under the
+//                               temporary folder (TEMP\player-PID\), or of a full path
 //   mark TEXT / sleep MS
 //   close MS / wait-exit MS / kill
 //   quit
 //
 // Items: a control id (its window text), pos (slider position), max (slider maximum),
 // video (the engine window inside the video area is visible: 1/0), sel and count (playlist),
-// caption:ID (a button's caption, same as ID), file:NAME (a temporary-folder file).
+// caption:ID (a button's caption, same as ID), file:NAME (a file of the player's map folder).
 #include <windows.h>
 #include <commctrl.h>
 
@@ -275,7 +276,8 @@ bool ReadWholeFile(const std::string& path, std::string& text) {
 
 std::string FilePath(const std::string& name) {
   const bool full = name.find('\\') != std::string::npos || name.find('/') != std::string::npos;
-  return full ? name : TempFolder() + name;
+  // The player writes its map files into a folder of its own: TEMP\player-PID\.
+  return full ? name : TempFolder() + "player-" + std::to_string(processId) + "\\" + name;
 }
 
 // One item's value, quoted, or a bare number.

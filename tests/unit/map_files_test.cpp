@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "map/instance_folder.h"
 #include "map/rewritten_file.h"
 #include "map/route_file.h"
 #include "map/target_pos_file.h"
@@ -152,4 +153,71 @@ TEST(PositionFile, RewritesInPlaceShorterTextsOtherWritersAndARemoval) {
   EXPECT_FALSE(out.Write(dir.Path() + "no/such/x.js", "x"));
   EXPECT_TRUE(out.Write(file, "again"));
   EXPECT_EQ(ReadAll(file), "again");
+}
+
+TEST(InstanceFolder, NamesOfTheFirstAndFurtherWindowsAndWhatMatchesThem) {
+  EXPECT_EQ(InstanceFolderName("player", 1234, 1), "player-1234");
+  EXPECT_EQ(InstanceFolderName("player", 1234, 2), "player-1234-2");
+  const struct {
+    const char* name;
+    bool matches;
+    uint32_t pid;
+  } cases[] = {
+      {"player-1234", true, 1234},
+      {"player-1234-2", true, 1234},
+      {"player-4294967295", true, 4294967295u},
+      {"player-0", true, 0},
+      {"player-4294967296", false, 0},  // no process number
+      {"player-1234-1", false, 0},      // the first window has no suffix
+      {"player-1234-", false, 0},
+      {"player-1234-02", false, 0},
+      {"player-01234", false, 0},
+      {"player-", false, 0},
+      {"player-12a4", false, 0},
+      {"player-+12", false, 0},
+      {"player-1-2-3", false, 0},
+      {"player", false, 0},
+      {"players-1234", false, 0},  // another program's folder
+      {"map_tests-1234", false, 0},
+      {"PLAYER-1234", false, 0},
+  };
+  for (const auto& c : cases) {
+    uint32_t pid = 77;
+    EXPECT_EQ(ParseInstanceFolderName("player", c.name, pid), c.matches) << c.name;
+    if (c.matches) {
+      EXPECT_EQ(pid, c.pid) << c.name;
+    }
+  }
+  uint32_t pid = 0;
+  EXPECT_FALSE(ParseInstanceFolderName("", "-12", pid));
+}
+
+TEST(InstanceFolder, OnlyAHeldLockOrAnOwnerStillStartingKeepsAFolder) {
+  using L = InstanceLock;
+  using P = InstanceProcess;
+  const struct {
+    InstanceLock lock;
+    InstanceProcess process;
+    bool leftover;
+  } cases[] = {
+      // A held lock is a running instance, whatever its number says now.
+      {L::kHeld, P::kGone, false},
+      {L::kHeld, P::kStartedBefore, false},
+      {L::kHeld, P::kStartedAfter, false},
+      {L::kHeld, P::kUnknown, false},
+      // A free lock: the instance closed it, so it has gone (a number reused since
+      // by a running process changes nothing).
+      {L::kFree, P::kGone, true},
+      {L::kFree, P::kStartedBefore, true},
+      {L::kFree, P::kStartedAfter, true},
+      {L::kFree, P::kUnknown, true},
+      // No lock: the process of that number decides; a newer one is a reused number.
+      {L::kAbsent, P::kGone, true},
+      {L::kAbsent, P::kStartedBefore, false},
+      {L::kAbsent, P::kStartedAfter, true},
+      {L::kAbsent, P::kUnknown, false},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(IsLeftoverInstanceFolder(c.lock, c.process), c.leftover)
+        << static_cast<int>(c.lock) << " " << static_cast<int>(c.process);
 }

@@ -11,6 +11,7 @@ set_target_properties(fake_webview2 PROPERTIES
 
 add_wine_gtest(map_tests NO_MAIN
   SOURCES map_test_main_win.cpp map_window_test_win.cpp map_host_test_win.cpp
+          map_instance_test_win.cpp
           map_test_support_win.cpp map_tests.rc
   LIBS map_win wintest ws2_32
   ARGS $<TARGET_FILE:fake_webview2>

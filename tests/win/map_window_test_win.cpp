@@ -1,5 +1,5 @@
 // The map window under Wine: the probe on its worker thread, the offline and
-// online answers, the page in the temporary folder, the key filter.
+// online answers, the page in the window's folder, the key filter.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -139,11 +139,11 @@ TEST_F(MapWindow, RealProbeOfLoopbackPorts) {
   EXPECT_EQ(boxes.Boxes().size(), 1u);
 }
 
-TEST_F(MapWindow, PageAndRouteGoToTheTemporaryFolder) {
-  const std::string folder = TempFolder();
-  ASSERT_FALSE(folder.empty());
-  EXPECT_EQ(maps.Folder(), folder);
-  const std::string sidecar = folder + "map_window_test.nmea";
+TEST_F(MapWindow, PageAndRouteGoToTheWindowsFolderUnderTheTemporaryFolder) {
+  const std::string folder = maps.Folder();
+  ASSERT_GT(folder.size(), TempFolder().size());
+  EXPECT_EQ(folder.compare(0, TempFolder().size(), TempFolder()), 0);
+  const std::string sidecar = TempFolder() + "map_window_test.nmea";
   {
     FILE* f = std::fopen(sidecar.c_str(), "wb");
     ASSERT_NE(f, nullptr);
