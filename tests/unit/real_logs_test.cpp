@@ -26,8 +26,7 @@ int64_t FirstFixRow(const CTelemetryStore& s) {
   return -1;
 }
 
-#define REQUIRE_FILE(path) \
-  if (!Exists(path)) GTEST_SKIP() << "not available: " << path
+#define REQUIRE_FILE(path) ASSERT_TRUE(Exists(path)) << "missing: " << path
 
 }  // namespace
 
