@@ -1,5 +1,8 @@
 #include "tools/demo/demo_drive.h"
 
+#include "telemetry/nmea_parser.h"
+#include "telemetry/nmea_records.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -8,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -17,88 +21,101 @@ using demo::DemoDriveOptions;
 using demo::DemoEvent;
 using demo::DemoEventKind;
 
-std::vector<std::string> Split(const std::string& s, char sep) {
-  std::vector<std::string> out;
-  std::size_t start = 0;
-  for (;;) {
-    const std::size_t at = s.find(sep, start);
-    out.push_back(s.substr(start, at - start));
-    if (at == std::string::npos) return out;
-    start = at + 1;
-  }
-}
-
 struct Second {
   std::vector<std::array<int, 3>> g;  // as written: x, y, z
   int pulses = -1;
-  std::vector<std::string> rmc, gga, gsa;
+  const nsNMEA::CNmeaCmdGPRMC* rmc = nullptr;
+  std::vector<std::string> rmcFields, ggaFields;  // as the parser split them
 };
 
-// Cuts the text into seconds, checking the framing, line ends and checksums
-// of every line on the way.
-std::vector<Second> Parse(const std::string& text, const std::string& eol) {
-  std::vector<Second> seconds;
-  Second cur;
-  int expect = 0;  // 0 sensor or speed, 1 GGA after RMC, 2 GSA after GGA
-  std::size_t pos = 0;
+// The drive as the player's parser reads it: one second per position record,
+// with the sensor and speed records before it and the fields of its position
+// and altitude lines.
+class ParsedDrive {
+ public:
+  explicit ParsedDrive(const std::string& text) {
+    std::vector<std::vector<std::string>> rmc, gga;
+    m_parser.ObserveSentences([&](bool position, const CNmeaParser::Field* f, size_t n, bool) {
+      std::vector<std::string> fields;
+      for (size_t i = 0; i < n; ++i) fields.emplace_back(f[i].View());
+      (position ? rmc : gga).push_back(std::move(fields));
+    });
+    m_parser.ParseBytes(text);
+    m_parser.ObserveSentences(nullptr);  // the lists above end here
+    EXPECT_EQ(m_parser.SkippedCount(), 0);
+    EXPECT_EQ(m_parser.ErrorCount(), 0);
+    EXPECT_EQ(m_parser.MergedCount(), 0);
+    Second cur;
+    size_t ggaSeen = 0;
+    for (const auto& record : m_parser.Records()) {
+      switch (record->nKind) {
+        case nsNMEA::kKindGSensor: {
+          if (cur.rmc) Push(cur);
+          const auto& r = static_cast<const nsNMEA::CNmeaCmdGSENSOR&>(*record);
+          EXPECT_EQ(cur.pulses, -1) << "sensor line after the speed line";
+          cur.g.push_back({r.nX, r.nY, r.nZ});
+          break;
+        }
+        case nsNMEA::kKindSpeed: {
+          const auto& r = static_cast<const nsNMEA::CNmeaCmdSPEED&>(*record);
+          EXPECT_EQ(cur.pulses, -1) << "two speed lines in one second";
+          EXPECT_EQ(r.nSequence, 0);
+          cur.pulses = r.nPulseCount;
+          break;
+        }
+        case nsNMEA::kKindPosition:
+          EXPECT_EQ(cur.rmc, nullptr) << "two positions in one second";
+          cur.rmc = static_cast<const nsNMEA::CNmeaCmdGPRMC*>(record.get());
+          if (m_seconds.size() < rmc.size()) cur.rmcFields = rmc[m_seconds.size()];
+          break;
+        case nsNMEA::kKindAltitude:
+          EXPECT_NE(cur.rmc, nullptr) << "altitude before the position";
+          if (ggaSeen < gga.size()) cur.ggaFields = gga[ggaSeen++];
+          break;
+        default:
+          ADD_FAILURE() << "unexpected record kind " << record->nKind;
+      }
+    }
+    if (cur.rmc || !cur.g.empty()) Push(cur);
+  }
+  ParsedDrive(const ParsedDrive&) = delete;
+  ParsedDrive& operator=(const ParsedDrive&) = delete;
+
+  const std::vector<Second>& Seconds() const { return m_seconds; }
+  const CNmeaParser& Parser() const { return m_parser; }
+
+ private:
+  void Push(Second& cur) {
+    EXPECT_NE(cur.rmc, nullptr) << "text ends inside a second";
+    EXPECT_EQ(cur.rmcFields.size(), 13u);
+    EXPECT_EQ(cur.ggaFields.size(), 15u);
+    if (cur.rmc && cur.rmcFields.size() == 13 && cur.ggaFields.size() == 15)
+      m_seconds.push_back(cur);
+    cur = Second{};
+  }
+
+  CNmeaParser m_parser;
+  std::vector<Second> m_seconds;
+};
+
+// Other programs read the sidecar too: every line has its line end and a valid
+// checksum in upper-case hex.
+void ExpectFramedLines(const std::string& text, const std::string& eol) {
+  size_t pos = 0;
   while (pos < text.size()) {
-    const std::size_t end = text.find(eol, pos);
-    EXPECT_NE(end, std::string::npos) << "last line without a line end";
-    if (end == std::string::npos) break;
+    const size_t end = text.find(eol, pos);
+    ASSERT_NE(end, std::string::npos) << "last line without a line end";
     const std::string line = text.substr(pos, end - pos);
     pos = end + eol.size();
     EXPECT_EQ(line.find_first_of("\r\n"), std::string::npos) << line;
-    const std::size_t star = line.find('*');
-    EXPECT_TRUE(line.size() > 4 && line[0] == '$' && star == line.size() - 3) << line;
-    if (star != line.size() - 3) continue;
+    const size_t star = line.find('*');
+    ASSERT_TRUE(line.size() > 4 && line[0] == '$' && star == line.size() - 3) << line;
     unsigned sum = 0;
-    for (std::size_t i = 1; i < star; ++i) sum ^= static_cast<unsigned char>(line[i]);
-    EXPECT_EQ(std::strtoul(line.substr(star + 1).c_str(), nullptr, 16), sum) << line;
-    EXPECT_EQ(line.substr(star + 1).find_first_not_of("0123456789ABCDEF"), std::string::npos)
-        << line;
-    const std::vector<std::string> f = Split(line.substr(1, star - 1), ',');
-    const std::string& name = f[0];
-    if (name == "GSENSOR") {
-      EXPECT_EQ(expect, 0);
-      EXPECT_EQ(cur.pulses, -1) << "sensor line after the speed line";
-      EXPECT_EQ(f.size(), 4u) << line;
-      if (f.size() == 4)
-        cur.g.push_back(
-            {std::atoi(f[1].c_str()), std::atoi(f[2].c_str()), std::atoi(f[3].c_str())});
-    } else if (name == "SPEED") {
-      EXPECT_EQ(expect, 0);
-      EXPECT_EQ(cur.pulses, -1) << "two speed lines in one second";
-      EXPECT_EQ(f.size(), 3u) << line;
-      EXPECT_EQ(f[1], "0");
-      cur.pulses = std::atoi(f[2].c_str());
-    } else if (name == "GPRMC") {
-      EXPECT_EQ(expect, 0);
-      EXPECT_EQ(f.size(), 13u) << line;
-      cur.rmc = f;
-      expect = 1;
-    } else if (name == "GPGGA") {
-      EXPECT_EQ(expect, 1);
-      EXPECT_EQ(f.size(), 15u) << line;
-      cur.gga = f;
-      expect = 2;
-    } else if (name == "GPGSA") {
-      EXPECT_EQ(expect, 2);
-      EXPECT_EQ(f.size(), 18u) << line;
-      cur.gsa = f;
-      seconds.push_back(cur);
-      cur = Second{};
-      expect = 0;
-    } else {
-      ADD_FAILURE() << "unexpected line " << line;
-    }
+    for (size_t i = 1; i < star; ++i) sum ^= static_cast<unsigned char>(line[i]);
+    char hex[3];
+    std::snprintf(hex, sizeof hex, "%02X", sum);
+    EXPECT_EQ(line.substr(star + 1), hex) << line;
   }
-  EXPECT_TRUE(cur.g.empty() && expect == 0) << "text ends inside a second";
-  return seconds;
-}
-
-double Degrees(const std::string& field, int degree_digits) {
-  return std::atoi(field.substr(0, static_cast<std::size_t>(degree_digits)).c_str()) +
-         std::atof(field.substr(static_cast<std::size_t>(degree_digits)).c_str()) / 60.0;
 }
 
 struct Fix {
@@ -107,10 +124,9 @@ struct Fix {
 };
 
 Fix FixOf(const Second& s) {
-  const auto& r = s.rmc;
-  if (r[2] != "A") return {false, 0, 0, 0, 0};
-  return {true, Degrees(r[3], 2), Degrees(r[5], 3), std::atof(r[7].c_str()) * 1.852,
-          std::atof(r[8].c_str())};
+  const auto& r = *s.rmc;
+  if (!r.bFix) return {false, 0, 0, 0, 0};
+  return {true, r.dLatitude, r.dLongitude, r.dSpeed, r.dCourse};
 }
 
 double CourseDiff(double a, double b) {  // signed, -180..180
@@ -124,8 +140,12 @@ bool In(int s, const DemoEvent& e) { return s >= e.first && s <= e.last; }
 void CheckDrive(const DemoDriveOptions& o) {
   SCOPED_TRACE("seconds " + std::to_string(o.seconds));
   const std::string eol = o.line_ending == demo::LineEnding::CrLf ? "\r\n" : "\n";
-  const std::vector<Second> secs = Parse(demo::MakeDemoSidecar(o), eol);
+  const std::string text = demo::MakeDemoSidecar(o);
+  ExpectFramedLines(text, eol);
+  const ParsedDrive drive(text);
+  const std::vector<Second>& secs = drive.Seconds();
   ASSERT_EQ(secs.size(), static_cast<std::size_t>(o.seconds));
+  EXPECT_EQ(drive.Parser().SamplesPerSecond(), 5);
   const std::vector<DemoEvent> events = demo::DemoDriveSchedule(o);
   auto event_at = [&](int s, DemoEventKind kind) -> const DemoEvent* {
     for (const DemoEvent& e : events)
@@ -140,15 +160,17 @@ void CheckDrive(const DemoDriveOptions& o) {
     const Fix fix = FixOf(sec);
     ASSERT_EQ(sec.g.size(), 5u);
     EXPECT_EQ(sec.pulses >= 0, o.pulse_lines);
-    EXPECT_EQ(sec.rmc[1], sec.gga[1]);
+    const std::vector<std::string>& rmc = sec.rmcFields;
+    const std::vector<std::string>& gga = sec.ggaFields;
+    EXPECT_EQ(rmc[1], gga[1]);
 
     // Time of day advances by one second from the start time.
     const int clock = o.hour * 3600 + o.minute * 60 + o.second + s;
     char hms[16];
     std::snprintf(hms, sizeof hms, "%02d%02d%02d.00", clock / 3600 % 24, clock / 60 % 60,
                   clock % 60);
-    EXPECT_EQ(sec.rmc[1], hms);
-    EXPECT_EQ(sec.rmc[9].size(), 6u);
+    EXPECT_EQ(rmc[1], hms);
+    EXPECT_EQ(rmc[9].size(), 6u);
 
     for (const auto& g : sec.g) {
       EXPECT_GT(g[2], 900);
@@ -156,24 +178,23 @@ void CheckDrive(const DemoDriveOptions& o) {
     }
 
     if (event_at(s, DemoEventKind::NoFix)) {
-      EXPECT_EQ(sec.rmc[2], "V");
-      for (int i = 3; i <= 8; ++i) EXPECT_EQ(sec.rmc[static_cast<std::size_t>(i)], "");
-      EXPECT_EQ(sec.gga[6], "0");
-      EXPECT_EQ(sec.gga[9], "");
-      EXPECT_EQ(sec.gsa[2], "1");
+      EXPECT_FALSE(fix.valid);
+      for (int i = 3; i <= 8; ++i) EXPECT_EQ(rmc[static_cast<std::size_t>(i)], "");
+      EXPECT_EQ(gga[6], "0");
+      EXPECT_EQ(gga[9], "");
       if (o.pulse_lines) {
         EXPECT_GT(sec.pulses, 0) << "the car keeps moving in the tunnel";
       }
       continue;
     }
-    ASSERT_EQ(sec.rmc[2], "A");
-    EXPECT_EQ(sec.rmc[4], "N");
-    EXPECT_EQ(sec.rmc[6], "E");
-    EXPECT_EQ(sec.rmc[3].size(), 9u);
-    EXPECT_EQ(sec.rmc[5].size(), 10u);
-    EXPECT_EQ(sec.gga[6], "1");
-    EXPECT_EQ(sec.gga[10], "M");
-    EXPECT_GT(std::atof(sec.gga[9].c_str()), 20.0);
+    ASSERT_TRUE(fix.valid);
+    EXPECT_TRUE(sec.rmc->bNorth);
+    EXPECT_TRUE(sec.rmc->bEast);
+    EXPECT_EQ(rmc[3].size(), 9u);
+    EXPECT_EQ(rmc[5].size(), 10u);
+    EXPECT_EQ(gga[6], "1");
+    EXPECT_EQ(gga[10], "M");
+    EXPECT_GT(std::atof(gga[9].c_str()), 20.0);
     EXPECT_NEAR(fix.lat, 35.66, 0.3);
     EXPECT_NEAR(fix.lon, 139.70, 0.3);
     EXPECT_LE(fix.kmh, 60.0);
@@ -185,7 +206,7 @@ void CheckDrive(const DemoDriveOptions& o) {
 
     const bool standing = event_at(s, DemoEventKind::Stop) || event_at(s, DemoEventKind::Parked);
     if (standing) {
-      EXPECT_EQ(sec.rmc[7], "0.00");
+      EXPECT_EQ(rmc[7], "0.00");
       if (o.pulse_lines) {
         EXPECT_EQ(sec.pulses, 0);
       }
@@ -315,33 +336,21 @@ TEST(DemoDrive, LengthScalesAndLongClipsRepeatTheLap) {
   EXPECT_GT(e.back().first, o.seconds - 90);
 }
 
-TEST(DemoDrive, SameOptionsSameBytesOnEveryPlatform) {
+TEST(DemoDrive, SameOptionsSameBytesAndTheSeedOnlyChangesTheNoise) {
   DemoDriveOptions o;
   const std::string text = demo::MakeDemoSidecar(o);
   EXPECT_EQ(demo::MakeDemoSidecar(o), text);
 
-  // Pinned bytes: a change here means the demo drive changed (update on
-  // purpose) or a platform computes it differently (a bug).
-  std::uint64_t h = 14695981039346656037ull;  // FNV-1a
-  for (char c : text) h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
-  EXPECT_EQ(text.size(), 29670u);
-  EXPECT_EQ(h, 5384996156887261469ull) << "FNV-1a of the default drive";
-  const std::size_t rmc = text.find("$GPRMC");
-  EXPECT_EQ(text.substr(rmc, text.find("$GSENSOR", rmc) - rmc),
-            "$GPRMC,031500.00,A,3539.4860,N,13942.1020,E,0.00,32.00,180524,,,A*6A\r\n"
-            "$GPGGA,031500.00,3539.4860,N,13942.1020,E,1,10,0.8,29.1,M,36.7,M,,*52\r\n"
-            "$GPGSA,A,3,02,05,07,09,13,15,18,20,24,28,,,1.3,0.8,1.0*31\r\n");
-
-  // The seed changes the noise, never the drive.
   o.seed = 2;
   const std::string other = demo::MakeDemoSidecar(o);
   EXPECT_NE(other, text);
-  const std::vector<Second> a = Parse(text, "\r\n"), b = Parse(other, "\r\n");
-  ASSERT_EQ(a.size(), b.size());
-  for (std::size_t s = 0; s < a.size(); ++s) {
-    EXPECT_EQ(a[s].rmc[2], b[s].rmc[2]);
-    EXPECT_EQ(a[s].rmc[3], b[s].rmc[3]);
-    EXPECT_EQ(a[s].pulses, b[s].pulses);
+  const ParsedDrive a(text), b(other);
+  ASSERT_EQ(a.Seconds().size(), b.Seconds().size());
+  for (std::size_t s = 0; s < a.Seconds().size(); ++s) {
+    const Second &x = a.Seconds()[s], &y = b.Seconds()[s];
+    EXPECT_EQ(x.rmcFields[2], y.rmcFields[2]);
+    EXPECT_EQ(x.rmcFields[3], y.rmcFields[3]);
+    EXPECT_EQ(x.pulses, y.pulses);
   }
 }
 
@@ -365,12 +374,13 @@ TEST(DemoDrive, ClockCrossesMidnightAndMonthEnds) {
     o.hour = c.h;
     o.minute = c.mi;
     o.second = c.s;
-    const std::vector<Second> secs = Parse(demo::MakeDemoSidecar(o), "\r\n");
+    const ParsedDrive drive(demo::MakeDemoSidecar(o));
+    const std::vector<Second>& secs = drive.Seconds();
     ASSERT_EQ(secs.size(), 2u);
-    EXPECT_EQ(secs[0].rmc[1], c.want[0]);
-    EXPECT_EQ(secs[0].rmc[9], c.want[1]);
-    EXPECT_EQ(secs[1].rmc[1], c.want[2]);
-    EXPECT_EQ(secs[1].rmc[9], c.want[3]);
+    EXPECT_EQ(secs[0].rmcFields[1], c.want[0]);
+    EXPECT_EQ(secs[0].rmcFields[9], c.want[1]);
+    EXPECT_EQ(secs[1].rmcFields[1], c.want[2]);
+    EXPECT_EQ(secs[1].rmcFields[9], c.want[3]);
   }
 }
 
