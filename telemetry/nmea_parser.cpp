@@ -108,6 +108,19 @@ bool Contains(std::string_view field, std::string_view name) {
   return false;
 }
 
+// A talker's sentence: two capital letters (the talker: "GP", "GN", "GL", "GA",
+// "GB", "BD", ...) and then the formatter ("RMC"). A name whose pair starts
+// with "P" is a maker's own sentence ("$PGRMC" is no position).
+bool IsSentence(std::string_view name, std::string_view formatter) {
+  auto capital = [](char c) { return c >= 'A' && c <= 'Z'; };
+  for (size_t at = name.find(formatter); at != std::string_view::npos;
+       at = name.find(formatter, at + 1)) {
+    if (at >= 2 && capital(name[at - 2]) && capital(name[at - 1]) && name[at - 2] != 'P')
+      return true;
+  }
+  return false;
+}
+
 // ddmm.mmmm (or dddmm.mmmm) to signed decimal degrees.
 double ToDegrees(std::string_view field, bool positive) {
   double v = numtext::AtoF(field);
@@ -214,11 +227,11 @@ void CNmeaParser::ParseLine(std::string_view line) {
     return;
   else if (Contains(name, "SPEED"))
     kind = kS;
-  else if (Contains(name, "GPRMC"))
+  else if (IsSentence(name, "RMC"))
     kind = kP;
-  else if (Contains(name, "GPGGA"))
+  else if (IsSentence(name, "GGA"))
     kind = kA;
-  if (kind == kNone) return;
+  if (kind == kNone) return;  // also "GSA": fix status, nothing read from it
 
   Field fields[kStoredFields];  // left uninitialised: only the first `count` are set and read
   size_t count = SplitFields(line, fields, kStoredFields);
@@ -241,10 +254,22 @@ void CNmeaParser::ParseLine(std::string_view line) {
 }
 
 template <class T>
-T* CNmeaParser::StartRecord(size_t count, const SentenceRule& rule) {
+T* CNmeaParser::StartRecord(const Field* fields, size_t count, const SentenceRule& rule,
+                            LastTime* last) {
   if (count < rule.minimum) {
     ++m_nSkipped;
     return nullptr;
+  }
+  if (last != nullptr) {
+    // Receivers that report one second for each satellite system (or twice)
+    // repeat its time: such a line adds nothing to that second.
+    const std::string_view time = fields[1].View();
+    if (!time.empty() && last->known && time == last->time) {
+      ++m_nMerged;
+      return nullptr;
+    }
+    last->time = time;
+    last->known = true;
   }
   T* record = m_arena.Make<T>();
   m_records.emplace_back(record);
@@ -257,7 +282,7 @@ T* CNmeaParser::StartRecord(size_t count, const SentenceRule& rule) {
 }
 
 void CNmeaParser::AddGSensor(const Field* fields, size_t count) {
-  auto* record = StartRecord<CNmeaCmdGSENSOR>(count, kGSensorRule);
+  auto* record = StartRecord<CNmeaCmdGSENSOR>(fields, count, kGSensorRule, nullptr);
   if (record == nullptr) return;
   if (record->nStatus != kStatusWrongFieldCount) {
     size_t first = count == 5 ? 2 : 1;
@@ -275,7 +300,7 @@ void CNmeaParser::AddGSensor(const Field* fields, size_t count) {
 }
 
 void CNmeaParser::AddSpeed(const Field* fields, size_t count) {
-  auto* record = StartRecord<CNmeaCmdSPEED>(count, kSpeedRule);
+  auto* record = StartRecord<CNmeaCmdSPEED>(fields, count, kSpeedRule, nullptr);
   if (record == nullptr || record->nStatus == kStatusWrongFieldCount) return;
   record->nSequence = numtext::AtoI(fields[1].View());
   record->nPulseCount = numtext::AtoI(fields[2].View());
@@ -283,7 +308,7 @@ void CNmeaParser::AddSpeed(const Field* fields, size_t count) {
 }
 
 void CNmeaParser::AddPosition(const Field* fields, size_t count) {
-  auto* record = StartRecord<CNmeaCmdGPRMC>(count, kPositionRule);
+  auto* record = StartRecord<CNmeaCmdGPRMC>(fields, count, kPositionRule, &m_lastPosition);
   if (record == nullptr) return;
   const bool inError = record->nStatus == kStatusWrongFieldCount;
   if (m_observer) m_observer(true, fields, std::min(count, kStoredFields), inError);
@@ -308,7 +333,7 @@ void CNmeaParser::AddPosition(const Field* fields, size_t count) {
 }
 
 void CNmeaParser::AddAltitude(const Field* fields, size_t count) {
-  auto* record = StartRecord<CNmeaCmdGPGGA>(count, kAltitudeRule);
+  auto* record = StartRecord<CNmeaCmdGPGGA>(fields, count, kAltitudeRule, &m_lastAltitude);
   if (record == nullptr) return;
   const bool inError = record->nStatus == kStatusWrongFieldCount;
   if (m_observer) m_observer(false, fields, std::min(count, kStoredFields), inError);
@@ -322,6 +347,7 @@ void CNmeaParser::AddAltitude(const Field* fields, size_t count) {
 
 void CNmeaParser::Finish() {
   m_arena.TrimUnused();
+  m_lastPosition = m_lastAltitude = LastTime();  // the text goes with the parse
   int64_t divisor = m_nGSensorCount > 0 ? m_nGSensorCount : 1;
   m_nMeanX = static_cast<int32_t>(m_nSumX / divisor);
   m_nMeanY = static_cast<int32_t>(m_nSumY / divisor);
@@ -347,4 +373,7 @@ void CNmeaParser::Clear() {
   m_nMeanX = m_nMeanY = m_nMeanZ = 0;
   m_nErrors = 0;
   m_nSkipped = 0;
+  m_nMerged = 0;
+  m_lastPosition = LastTime();
+  m_lastAltitude = LastTime();
 }

@@ -40,8 +40,8 @@ class CNmeaParser {
 
   void Clear();
 
-  // Called for each position ("GPRMC") or altitude ("GPGGA") line that makes a
-  // record, in record order, with its first fields (up to 17), their count
+  // Called for each position ("$xxRMC") or altitude ("$xxGGA") line that makes a
+  // record (not for one merged into the second before), in record order, with its first fields (up to 17), their count
   // and whether the record is in error: for what needs fields the records do
   // not keep, such as a position's time and date.
   using SentenceObserver =
@@ -60,6 +60,9 @@ class CNmeaParser {
   int32_t ErrorCount() const { return m_nErrors; }
   // Malformed lines (empty, or below the sentence's minimum) left out.
   int32_t SkippedCount() const { return m_nSkipped; }
+  // Position and altitude lines with the same (non-empty) time as the line of
+  // their kind before: the same second again, which makes no record.
+  int32_t MergedCount() const { return m_nMerged; }
 
   struct SentenceRule;
 
@@ -69,8 +72,15 @@ class CNmeaParser {
   void ParseLine(std::string_view line);
   // A new record for a line of `count` fields, in error when it has too many;
   // null (the line left out) when it has too few.
+  // The time field of the last position or altitude line that made a record,
+  // a view into the text being parsed.
+  struct LastTime {
+    std::string_view time;
+    bool known = false;
+  };
+  // With `last`, a line whose time repeats it is merged (null) as well.
   template <class T>
-  T* StartRecord(size_t count, const SentenceRule& rule);
+  T* StartRecord(const Field* fields, size_t count, const SentenceRule& rule, LastTime* last);
   void AddGSensor(const Field* fields, size_t count);
   void AddSpeed(const Field* fields, size_t count);
   void AddPosition(const Field* fields, size_t count);
@@ -90,4 +100,6 @@ class CNmeaParser {
   int32_t m_nMeanX = 0, m_nMeanY = 0, m_nMeanZ = 0;
   int32_t m_nErrors = 0;
   int32_t m_nSkipped = 0;
+  int32_t m_nMerged = 0;
+  LastTime m_lastPosition, m_lastAltitude;
 };

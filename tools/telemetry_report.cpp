@@ -53,7 +53,8 @@ void AppendCounts(const CTelemetryStore& store, std::string& out) {
          " position=" + numtext::FormatInt(kinds[kKindPosition]) +
          " altitude=" + numtext::FormatInt(kinds[kKindAltitude]) +
          " errors=" + numtext::FormatInt(errors) +
-         " skipped=" + numtext::FormatInt(p.SkippedCount()) + "\n";
+         " skipped=" + numtext::FormatInt(p.SkippedCount()) +
+         " merged=" + numtext::FormatInt(p.MergedCount()) + "\n";
 }
 
 int64_t RowCount(const CTelemetryTable& table, int32_t s) {

@@ -20,9 +20,9 @@ function sidecar() {
     for (let g = 0; g < 5; g++) text += `$GSENSOR,${g},${10 * g},-20,1000\r\n`;
     const lat = (3539.1234 + 0.01 * s).toFixed(4);
     const lng = (13945.0 + 0.02 * s).toFixed(4);
-    text += s === 3 ? "$GPRMC,1,V,,,,,,,020323,,,N*00\r\n"
-                    : `$GPRMC,1,A,${lat},N,${lng},E,12.5,45.0,020323,,,A*00\r\n`;
-    text += "$GPGGA,1,0,N,0,E,1,08,1.0,45.5,M,0,M,,*00\r\n$GPGSA,A,3*00\r\n";
+    text += s === 3 ? `$GPRMC,${s + 1},V,,,,,,,020323,,,N*00\r\n`
+                    : `$GPRMC,${s + 1},A,${lat},N,${lng},E,12.5,45.0,020323,,,A*00\r\n`;
+    text += `$GPGGA,${s + 1},0,N,0,E,1,08,1.0,45.5,M,0,M,,*00\r\n$GPGSA,A,3*00\r\n`;
   }
   return text;
 }

@@ -81,7 +81,7 @@ TEST(GpxExport, OnePointPerSecondWithAFixAndOnlyValidValues) {
 TEST(GpxExport, EachRowTakesTheTimeAndAltitudeOfItsOwnLines) {
   const std::string gpx =
       Gpx("# signal loss with $GPGGA and $GPRMC\n$GPRMC,100000,A,4800.0000,N,01100.0000,E,0,0,\n"
-          "$GNRMC,100001,A,4800.0000,N,01100.0000,E,0,0,010124,,,A\n"
+          "$PGRMC,100001,A,4800.0000,N,01100.0000,E,0,0,010124,,,A\n"
           "$GPRMC,100002,A,4800.0000,N,01100.0000,E,0,0,010124,,,A,V,x,y\n"
           "$GPGGA,100002,4800.0000,N,01100.0000,E,1,08,1.0,1.0,M\n"
           "$GPRMC,100003,A,4800.0000,N,01100.0000,E,0,0,010124,\n"

@@ -17,8 +17,8 @@ const MapScript kScript{"https://maps.test/maps/api/js",
 // Three seconds: fix, no fix, fix.
 const char kSidecar[] =
     "$GPRMC,1,A,3539.1234,N,13945.0000,E,0,0,020323,,,A*00\r\n"
-    "$GPRMC,1,V,,,,,,,020323,,,N*00\r\n"
-    "$GPRMC,1,A,3540.0000,N,13946.0000,E,0,0,020323,,,A*00\r\n";
+    "$GPRMC,2,V,,,,,,,020323,,,N*00\r\n"
+    "$GPRMC,3,A,3540.0000,N,13946.0000,E,0,0,020323,,,A*00\r\n";
 
 const char kPlaceholder[] = "var TARGET_POS = { lat: 0.000000, lng : 0.000000, update : 0 };";
 const char kSecond0[] = "var TARGET_POS = { lat: 35.652057, lng : 139.750000, update : 1 };";

@@ -87,7 +87,7 @@ TEST(RouteFile, FollowsALoadedSidecarFromItsFirstFix) {
   std::string sidecar;
   for (int i = 0; i < 8; ++i) {
     for (int g = 0; g < 5; ++g) sidecar += "$GSENSOR,0,0,1000\r\n";
-    sidecar += "$GPRMC,1," + std::string(i == 3 ? "V" : "A") + ",35" + std::to_string(10 + i) +
+    sidecar += "$GPRMC," + std::to_string(i + 1) + "," + std::string(i == 3 ? "V" : "A") + ",35" + std::to_string(10 + i) +
                ".0000,N,13945.0000,E,0,0,020323,,,A*00\r\n";
   }
   CTelemetryStore store;

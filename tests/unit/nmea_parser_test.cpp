@@ -22,6 +22,13 @@ const T& As(const CNmeaParser& p, size_t i) {
   return static_cast<const T&>(*p.Records().at(i));
 }
 
+// kRmc at another second.
+std::string Rmc(int second, const char* talker = "GP") {
+  std::string line = kRmc;
+  return "$" + std::string(talker) + "RMC," + std::to_string(120000 + second) +
+         line.substr(line.find(",A,")) + "\n";
+}
+
 std::string Join(std::initializer_list<std::string> lines, const char* eol = "\n") {
   std::string s;
   for (const auto& l : lines) s += l + eol;
@@ -89,8 +96,8 @@ TEST(NmeaParser, PositionFieldCountsAndValues) {
 
 TEST(NmeaParser, HemispheresAndStatusAreExactTexts) {
   CNmeaParser p;
-  p.ParseText(Join({"$GPRMC,1,V,4807.0380,N,01131.0000,W,0,0,x", "$GPRMC,1,AA,0,,0,e,0,0,x",
-                    "$GPRMC,1,A,,N,,E,,,x"}));
+  p.ParseText(Join({"$GPRMC,1,V,4807.0380,N,01131.0000,W,0,0,x", "$GPRMC,2,AA,0,,0,e,0,0,x",
+                    "$GPRMC,3,A,,N,,E,,,x"}));
   const auto& v = As<CNmeaCmdGPRMC>(p, 0);
   EXPECT_FALSE(v.bFix);  // status V: no fix, coordinates still converted
   EXPECT_EQ(v.strLatitude, "48.117300");
@@ -108,15 +115,88 @@ TEST(NmeaParser, RecognitionOrderAndSkippedSentences) {
                     "$GSENSORSPEED,1,2,3", "$INDICATORSPEED,1", "$SPEED,0,40", "$SPEED,1,2,3",
                     "$SPEED,5", "$PGRMZ,646,F,2*3E $GPRMC,,V,,,,,,,,,,N*53", kGga,
                     "$GPGGA,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16", "$GPGGA,1,2,3"}));
-  ASSERT_EQ(p.Records().size(), 5u);
-  EXPECT_EQ(p.Records()[0]->nKind, kKindGSensor);  // GSENSOR is tested before SPEED
-  EXPECT_EQ(As<CNmeaCmdSPEED>(p, 1).nPulseCount, 40);
-  EXPECT_EQ(As<CNmeaCmdSPEED>(p, 2).nStatus, kStatusWrongFieldCount);
-  // $GNRMC and the glued line (field 0 is $PGRMZ) are not position lines.
-  EXPECT_EQ(As<CNmeaCmdGPGGA>(p, 3).strAltitude, "45.500000");
-  EXPECT_EQ(As<CNmeaCmdGPGGA>(p, 4).nStatus, kStatusWrongFieldCount);
-  EXPECT_EQ(As<CNmeaCmdGPGGA>(p, 4).strAltitude, "");
+  ASSERT_EQ(p.Records().size(), 6u);
+  EXPECT_EQ(p.Records()[0]->nKind, kKindPosition);  // $GNRMC
+  EXPECT_EQ(p.Records()[1]->nKind, kKindGSensor);   // GSENSOR is tested before SPEED
+  EXPECT_EQ(As<CNmeaCmdSPEED>(p, 2).nPulseCount, 40);
+  EXPECT_EQ(As<CNmeaCmdSPEED>(p, 3).nStatus, kStatusWrongFieldCount);
+  // The glued line (field 0 is $PGRMZ) is not a position line.
+  EXPECT_EQ(As<CNmeaCmdGPGGA>(p, 4).strAltitude, "45.500000");
+  EXPECT_EQ(As<CNmeaCmdGPGGA>(p, 5).nStatus, kStatusWrongFieldCount);
+  EXPECT_EQ(As<CNmeaCmdGPGGA>(p, 5).strAltitude, "");
   EXPECT_EQ(p.SkippedCount(), 2);  // "$SPEED,5" and the three-field GPGGA
+}
+
+TEST(NmeaParser, EveryTalkerOfPositionAndAltitudeCounts) {
+  struct Case {
+    std::string name;
+    int kind;  // 0: no record
+  } cases[] = {
+      {"$GPRMC", kKindPosition}, {"$GNRMC", kKindPosition}, {"$GLRMC", kKindPosition},
+      {"$GARMC", kKindPosition}, {"$GBRMC", kKindPosition}, {"$BDRMC", kKindPosition},
+      {"\n$GNRMC", kKindPosition},  // the LF a CR LF cut leaves at the start
+      {"$GNGGA", kKindAltitude}, {"$BDGGA", kKindAltitude}, {"$GPGGA", kKindAltitude},
+      {"$GNGSA", 0}, {"$GPGSA", 0},  // fix status: recognised, nothing read
+      {"$PGRMC", 0},                 // a maker's own sentence, not a position
+      {"$RMC", 0}, {"$G1RMC", 0}, {"$gnrmc", 0},
+  };
+  for (const Case& c : cases) {
+    CNmeaParser p;
+    p.ParseText(c.name + ",120000,A,3539.1234,N,13945.0000,E,1.0,2.0,020323,,,A*00");
+    ASSERT_EQ(p.Records().size(), c.kind ? 1u : 0u) << c.name;
+    if (c.kind) {
+      EXPECT_EQ(p.Records()[0]->nKind, c.kind) << c.name;
+    }
+  }
+  CNmeaParser p;
+  p.ParseText("$GNRMC,120000,A,3539.1234,S,13945.0000,E,10.0,90.5,020323,,,A*00");
+  EXPECT_EQ(As<CNmeaCmdGPRMC>(p, 0).strLatitude, "-35.652057");
+  EXPECT_TRUE(As<CNmeaCmdGPRMC>(p, 0).bFix);
+}
+
+// A second written twice (one line per satellite system, or a repeated line)
+// stays one second: the lines with the time of the line before add nothing.
+TEST(NmeaParser, LinesRepeatingTheSecondBeforeMerge) {
+  const std::string rmc = ",A,3539.1234,N,13945.0000,E,1.0,2.0,020323,,,A*00\n";
+  const std::string gga = ",3539.1234,N,13945.0000,E,1,08,1.0,45.5,M,0,M,,*00\n";
+  auto R = [&](const char* talker, const char* time) {
+    return std::string("$") + talker + "RMC," + time + rmc;
+  };
+  auto G = [&](const char* talker, const char* time) {
+    return std::string("$") + talker + "GGA," + time + gga;
+  };
+  struct Case {
+    const char* name;
+    std::string text;
+    int positions, altitudes, merged;
+  } cases[] = {
+      {"two systems", R("GP", "1") + G("GP", "1") + R("GN", "1") + G("GN", "1"), 1, 1, 2},
+      {"repeated line", R("GP", "1") + R("GP", "1") + R("GP", "2") + R("GP", "2"), 2, 0, 2},
+      {"new seconds", R("GP", "1") + R("GP", "2") + G("GP", "2") + G("GP", "3"), 2, 2, 0},
+      {"only the line before", R("GP", "1") + R("GP", "2") + R("GP", "1"), 3, 0, 0},
+      {"empty times never merge", R("GP", "") + R("GP", "") + G("GP", "") + G("GP", ""), 2, 2,
+       0},
+      {"kinds apart", R("GP", "1") + G("GP", "1") + R("GP", "2") + G("GP", "1"), 2, 1, 1},
+      {"malformed line: left out, not merged", R("GP", "1") + "$GPRMC,1,A\n" + R("GP", "2"), 2,
+       0, 0},
+  };
+  for (const Case& c : cases) {
+    CNmeaParser p;
+    size_t reported = 0;
+    p.ObserveSentences([&](bool, const CNmeaParser::Field*, size_t, bool) { ++reported; });
+    p.ParseText(c.text);
+    EXPECT_EQ(p.PositionCount(), c.positions) << c.name;
+    EXPECT_EQ(p.AltitudeCount(), c.altitudes) << c.name;
+    EXPECT_EQ(p.MergedCount(), c.merged) << c.name;
+    EXPECT_EQ(p.Records().size(), static_cast<size_t>(c.positions + c.altitudes)) << c.name;
+    EXPECT_EQ(reported, p.Records().size()) << c.name << ": one report per row";
+  }
+  // The repeated line keeps the first line's values.
+  CNmeaParser p;
+  p.ParseText(R("GP", "1") + "$GNRMC,1,V,0,N,0,E,0,0,020323\n");
+  EXPECT_TRUE(As<CNmeaCmdGPRMC>(p, 0).bFix);
+  p.ParseText("");
+  EXPECT_EQ(p.MergedCount(), 0);
 }
 
 TEST(NmeaParser, BlankLinesAreSkippedWithoutLosingTheRest) {
@@ -159,13 +239,13 @@ TEST(NmeaParser, SamplesPerSecondIsTheLongestRun) {
   for (int i = 0; i < 5; ++i) five += "$GSENSOR,1,2,3\n";
   seven = five + "$GSENSOR,1,2,3\n$GSENSOR,1,2,3\n";
   CNmeaParser p;
-  p.ParseText(five + kRmc + "\n" + five + kRmc + "\n");
+  p.ParseText(five + Rmc(0) + five + Rmc(1));
   EXPECT_EQ(p.SamplesPerSecond(), 5);
-  p.ParseText(five + kRmc + "\n" + seven + kRmc + "\n" + five + kRmc + "\n");
+  p.ParseText(five + Rmc(0) + seven + Rmc(1) + five + Rmc(2));
   EXPECT_EQ(p.SamplesPerSecond(), 7);
   p.ParseText(seven + seven);  // no position line closes the run
   EXPECT_EQ(p.SamplesPerSecond(), 0);
-  p.ParseText(five + "$GPRMC,1,2,3\n" + kRmc + "\n");  // a malformed RMC closes nothing
+  p.ParseText(five + "$GPRMC,1,2,3\n" + Rmc(0));  // a malformed RMC closes nothing
   EXPECT_EQ(p.SamplesPerSecond(), 5);
 }
 

@@ -36,7 +36,7 @@ const char kTwoSeconds[] =
     "$GPRMC,1,A,3539.1234,S,13945.0000,E,21.5983,90.0,020323,,,A*00\r\n"
     "$GPGGA,1,0,N,0,E,1,08,1.0,45.5,M,0,M,,*00\r\n$GPGSA,A,3*00\r\n"
     "$GSENSOR,14,0,1000\r\n$GSENSOR,16,0,1000\r\n\r\n"
-    "$GPRMC,1,V,,,,,,,020323,,,N*00\r\n$GPGGA,1,,,,,0,00,,,M,,M,,*00\r\n";
+    "$GPRMC,2,V,,,,,,,020323,,,N*00\r\n$GPGGA,2,,,,,0,00,,,M,,M,,*00\r\n";
 
 }  // namespace
 
@@ -63,7 +63,7 @@ TEST(TelemetryDump, FullReportOfOneSidecar) {
           "samples_per_second 2\n"
           "pulse_divisor 4\n"
           "means 13 0 1000\n"
-          "records gsensor=4 speed=1 position=2 altitude=2 errors=0 skipped=1\n"
+          "records gsensor=4 speed=1 position=2 altitude=2 errors=0 skipped=1 merged=0\n"
           "columns fix=3 latitude=3 longitude=3 altitude=3 gps_speed=3 course=3 pulse_speed=3 "
           "g_x=6 g_y=6 g_z=6\n"
           "second,fix,latitude,longitude,altitude,gps_speed,course,pulse_speed,g_x,g_y,g_z\n"
@@ -86,7 +86,7 @@ TEST(TelemetryDump, SuccessiveSidecarsShareOneOwner) {
             std::string::npos);
   EXPECT_NE(r.out.find("file " + b +
                        "\nsamples_per_second 2\npulse_divisor 4\nmeans 0 0 0\n"
-                       "records gsensor=0 speed=0 position=1 altitude=0 errors=0 skipped=0\n"
+                       "records gsensor=0 speed=0 position=1 altitude=0 errors=0 skipped=0 merged=0\n"
                        "columns fix=1 "),
             std::string::npos);
   EXPECT_EQ(ReadAll(dir.Path() + "line_path.js"),
@@ -99,7 +99,7 @@ TEST(TelemetryDump, RowsFollowSamplesPerSecondAndFailedReadsAreEmpty) {
   // second reads G-sensor row 0 and only the rows of other columns count.
   std::string g = dir.Write("g.nmea",
                             "$GSENSOR,1,2,3\n$GPGGA,1,2,3,4,5,6,7,8,10\n"
-                            "$GPGGA,1,2,3,4,5,6,7,8,11\n");
+                            "$GPGGA,2,2,3,4,5,6,7,8,11\n");
   DumpRun r = Dump({g});
   EXPECT_EQ(r.out.substr(r.out.find("second,")),
             "second,fix,latitude,longitude,altitude,gps_speed,course,pulse_speed,g_x,g_y,g_z\n"

@@ -18,6 +18,20 @@ std::string Col(const CTelemetryStore& s, TelemetryColumnId id) {
   return out;
 }
 
+// Sidecar text whose seconds carry "@" (position) and "#" (altitude) for their
+// time: the n-th line of each gets 120000 + n, as a camera counts its seconds.
+std::string Timed(const std::string& text) {
+  std::string out;
+  int positions = 0, altitudes = 0;
+  for (char c : text) {
+    if (c == '@' || c == '#')
+      out += std::to_string(120000 + (c == '@' ? positions++ : altitudes++));
+    else
+      out += c;
+  }
+  return out;
+}
+
 // One second of the camera's block: G-sensor lines, optional pulse line, RMC, GGA, GSA.
 // Knots text for a speed in km/h.
 std::string Kn(double kmh) {
@@ -33,10 +47,10 @@ std::string Second(int gsensors, const std::string& status, const std::string& k
   for (int i = 0; i < gsensors; ++i) s += "$GSENSOR," + std::to_string(i) + ",-2,1000\r\n";
   if (speedLine) s += std::string(speedLine) + "\r\n";
   char rmc[200];
-  std::snprintf(rmc, sizeof rmc, "$GPRMC,120000,%s,%s,N,13945.0000,E,%s,90.0,020323,,,A*00\r\n",
+  std::snprintf(rmc, sizeof rmc, "$GPRMC,@,%s,%s,N,13945.0000,E,%s,90.0,020323,,,A*00\r\n",
                 status.c_str(), lat, knots.c_str());
   s += rmc;
-  s += std::string("$GPGGA,120000,3539.1234,N,13945.0000,E,1,08,1.0,") + alt + ",M,0,M,,*00\r\n";
+  s += std::string("$GPGGA,#,3539.1234,N,13945.0000,E,1,08,1.0,") + alt + ",M,0,M,,*00\r\n";
   s += "$GPGSA,A,3,04,05,,,,,,,,,,,2.5,1.3,2.1*39\r\n";
   return s;
 }
@@ -45,7 +59,7 @@ struct Loaded {
   ScratchDir dir;
   CTelemetryStore store;
   bool Load(const std::string& bytes, int64_t n) {
-    return store.LoadTelemetry(dir.Write("clip.nmea", bytes), 1, n);
+    return store.LoadTelemetry(dir.Write("clip.nmea", Timed(bytes)), 1, n);
   }
 };
 
@@ -104,6 +118,35 @@ TEST(TelemetryStore, UnevenSecondsRaiseSamplesPerSecondForTheWholeClip) {
   ASSERT_TRUE(t.Load(Second(5, "A", "1") + Second(6, "A", "1") + Second(5, "A", "1"), 3));
   EXPECT_EQ(t.store.SamplesPerSecond(), 6);
   EXPECT_EQ(t.store.Table().Column(kColGSensorY).Count(), 18u);  // 16 samples + 2 padding
+}
+
+// Multi-system receivers: their talker, and the same second written twice.
+TEST(TelemetryStore, EachSecondIsOneRowWhateverTheTalker) {
+  std::string gn, doubled;
+  for (int i = 0; i < 4; ++i) {
+    std::string second = Second(5, "A", "5.4");
+    for (size_t at; (at = second.find("$GP")) != std::string::npos;) second.replace(at, 3, "$GN");
+    gn += second;
+    // The same UTC second from GPS and from the combined solution.
+    const std::string time = std::to_string(120000 + i);
+    doubled += Second(5, "A", "5.4");
+    doubled += "$GNRMC," + time + ",A,3540.0000,N,13946.0000,E,5.4,90.0,020323,,,A*00\r\n";
+    doubled += "$GNGGA," + time + ",3540.0000,N,13946.0000,E,1,08,1.0,99.0,M,0,M,,*00\r\n";
+  }
+  struct Case {
+    const char* name;
+    std::string sidecar;
+  } cases[] = {{"GN talker", gn}, {"second written twice", doubled}};
+  for (const Case& c : cases) {
+    Loaded t;
+    ASSERT_TRUE(t.Load(c.sidecar, 10));
+    EXPECT_EQ(Col(t.store, kColFix), "1|1|1|1|0|0|0|0|0|0") << c.name;
+    EXPECT_EQ(Col(t.store, kColLatitude).substr(0, 20), "35.652057|35.652057|") << c.name;
+    EXPECT_EQ(Col(t.store, kColAltitude).substr(0, 20), "45.500000|45.500000|") << c.name;
+    EXPECT_EQ(t.store.Table().Column(kColAltitude).Count(), 10u) << c.name;
+    EXPECT_EQ(t.store.SamplesPerSecond(), 5) << c.name;
+    EXPECT_EQ(t.store.Table().Column(kColGSensorX).Count(), 50u) << c.name;
+  }
 }
 
 TEST(TelemetryStore, PulseSpeedAndTheNoFixSecond) {
@@ -169,9 +212,9 @@ TEST(TelemetryStore, HugeNumbersStayDefined) {
 
 TEST(TelemetryStore, PadsFromMemoryTooAndCapsAbsurdLengths) {
   CTelemetryStore s;
-  s.LoadTelemetryBytes(Second(5, "A", "1"), 1LL << 40);
+  s.LoadTelemetryBytes(Timed(Second(5, "A", "1")), 1LL << 40);
   EXPECT_EQ(s.Table().Column(kColFix).Count(), 1000000u);
-  s.LoadTelemetryBytes(Second(5, "A", "1"), -5);
+  s.LoadTelemetryBytes(Timed(Second(5, "A", "1")), -5);
   EXPECT_EQ(s.Table().Column(kColFix).Count(), 1u);
 }
 
@@ -181,9 +224,9 @@ TEST(TelemetryStore, ReusedMemoryGivesTheSameTableAsAFreshOwner) {
   for (int i = 0; i < 400; ++i) longer += Second(5, i % 7 ? "A" : "V", Kn(40 + i % 30), "$SPEED,0,28");
   for (int i = 0; i < 3; ++i) shorter += Second(6, "A", Kn(12), "$SPEED,1,3");
   CTelemetryStore reused, fresh;
-  reused.LoadTelemetryBytes(longer, 500);
-  reused.LoadTelemetryBytes(shorter, 10);
-  fresh.LoadTelemetryBytes(shorter, 10);
+  reused.LoadTelemetryBytes(Timed(longer), 500);
+  reused.LoadTelemetryBytes(Timed(shorter), 10);
+  fresh.LoadTelemetryBytes(Timed(shorter), 10);
   for (TelemetryColumnId id : CTelemetryTable::Ids()) {
     const CTextColumn& a = reused.Table().Column(id);
     const CTextColumn& b = fresh.Table().Column(id);
@@ -196,6 +239,6 @@ TEST(TelemetryStore, ReusedMemoryGivesTheSameTableAsAFreshOwner) {
     }
   }
   EXPECT_EQ(DescribeParse(reused.Parser()), DescribeParse(fresh.Parser()));
-  reused.LoadTelemetryBytes(longer, 500);
+  reused.LoadTelemetryBytes(Timed(longer), 500);
   EXPECT_EQ(reused.Table().Column(kColGSensorX).Count(), 2500u);
 }
