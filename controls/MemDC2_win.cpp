@@ -1,21 +1,17 @@
 #include "controls/MemDC2_win.h"
 
-CMemDC2::CMemDC2(HDC target) : pTargetDc(target) {
+CMemDC2::CMemDC2(HDC target) : pTargetDc(target), m_hDC(target) {
   bOffScreen = GetDeviceCaps(target, TECHNOLOGY) != DT_RASPRINTER;
   GetClipBox(target, &rcArea);
   if (bOffScreen) {
-    m_hDC = CreateCompatibleDC(target);
     RECT device = rcArea;
     LPtoDP(target, reinterpret_cast<POINT*>(&device), 2);
-    bitmap.Reset(
-        CreateCompatibleBitmap(target, device.right - device.left, device.bottom - device.top));
-    if (m_hDC == NULL || bitmap.Get() == NULL) {  // no memory: draw in place
-      if (m_hDC) DeleteDC(m_hDC);
-      bitmap.Reset();
+    memory.emplace(target, device.right - device.left, device.bottom - device.top);
+    if (!memory->Valid()) {  // no memory: draw in place
+      memory.reset();
       bOffScreen = false;
-      m_hDC = target;
     } else {
-      pOldBitmap = SelectObject(m_hDC, bitmap.Get());
+      m_hDC = memory->Get();
       SetMapMode(m_hDC, GetMapMode(target));
       SIZE extent;
       GetWindowExtEx(target, &extent);
@@ -24,8 +20,6 @@ CMemDC2::CMemDC2(HDC target) : pTargetDc(target) {
       SetViewportExtEx(m_hDC, extent.cx, extent.cy, NULL);
       SetWindowOrgEx(m_hDC, rcArea.left, rcArea.top, NULL);
     }
-  } else {
-    m_hDC = target;
   }
   const COLORREF back = GetBkColor(target);
   const COLORREF previous = SetBkColor(m_hDC, back);
@@ -37,6 +31,4 @@ CMemDC2::~CMemDC2() {
   if (!bOffScreen) return;
   BitBlt(pTargetDc, rcArea.left, rcArea.top, rcArea.right - rcArea.left, rcArea.bottom - rcArea.top,
          m_hDC, rcArea.left, rcArea.top, SRCCOPY);
-  SelectObject(m_hDC, pOldBitmap);
-  DeleteDC(m_hDC);
 }

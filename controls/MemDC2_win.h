@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <optional>
+
 #include "framework/Owners_win.h"
 
 class CMemDC2 {
@@ -22,10 +24,9 @@ class CMemDC2 {
   bool OffScreen() const { return bOffScreen; }
 
  private:
-  GdiBitmap bitmap;
-  HGDIOBJ pOldBitmap = NULL;
+  std::optional<BitmapDc> memory;  // the off-screen DC and its bitmap
   HDC pTargetDc;
   RECT rcArea{};
   bool bOffScreen;
-  HDC m_hDC = NULL;  // own memory DC when off screen, else the target
+  HDC m_hDC = NULL;  // the memory DC when off screen, else the target
 };

@@ -1,25 +1,14 @@
 #include "controls/Picture_win.h"
 
-#include <cstring>
-
 namespace {
 
 // A stream over a copy of the bytes; the stream frees its memory block.
 ComPtr<IStream> StreamOver(const void* bytes, DWORD size) {
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
-  if (block == NULL) return nullptr;
-  void* target = GlobalLock(block);
-  if (target == nullptr) {
-    GlobalFree(block);
-    return nullptr;
-  }
-  std::memcpy(target, bytes, size);
-  GlobalUnlock(block);
+  GlobalBlock block(size);
+  if (!block.Fill(bytes, size)) return nullptr;
   ComPtr<IStream> stream;
-  if (FAILED(CreateStreamOnHGlobal(block, TRUE, &stream))) {
-    GlobalFree(block);
-    return nullptr;
-  }
+  if (FAILED(CreateStreamOnHGlobal(block.Get(), TRUE, &stream))) return nullptr;
+  block.Release();  // the stream's now
   return stream;
 }
 

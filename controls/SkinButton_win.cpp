@@ -23,15 +23,8 @@ RECT ClientRectIn(HWND control, HWND parent) {
 
 // The cached picture of what lies behind the button.
 struct CSkinButton::Backdrop {
-  Backdrop(HDC like, int w, int h)
-      : dc(like),
-        bitmap(CreateCompatibleBitmap(like, w, h)),
-        selected(dc.Get(), bitmap.Get()),
-        width(w),
-        height(h) {}
-  MemoryDc dc;
-  GdiBitmap bitmap;
-  SelectedObject selected;
+  Backdrop(HDC like, int w, int h) : dc(like, w, h), width(w), height(h) {}
+  BitmapDc dc;
   int width, height;
 };
 
@@ -159,6 +152,10 @@ int CSkinButton::RefreshBackdrop(HDC parentDc) {
   const int w = r.right - r.left, h = r.bottom - r.top;
   if (w <= 0 || h <= 0) return kOk;
   backdrop = std::make_unique<Backdrop>(parentDc, w, h);
+  if (!backdrop->dc.Valid()) {  // no memory for it: the ground colour instead
+    backdrop.reset();
+    return kOk;
+  }
   BitBlt(backdrop->dc.Get(), 0, 0, w, h, parentDc, r.left, r.top, SRCCOPY);
   return kOk;
 }
@@ -218,11 +215,13 @@ void CSkinButton::PaintBitmap(HDC dc, const RECT& itemRect) {
   SetTextColor(dc, RGB(0, 0, 0));
   if (bDisabled && bEmbossDisabled) {
     GdiBitmap plain(CreateCompatibleBitmap(dc, image.width, image.height));
-    MemoryDc plainDc(dc);
-    SelectedObject selectedPlain(plainDc.Get(), plain.Get());
-    PatBlt(plainDc.Get(), 0, 0, image.width, image.height, WHITENESS);
-    BitBlt(plainDc.Get(), 0, 0, image.width, image.height, maskDc.Get(), 0, 0, SRCAND);
-    BitBlt(plainDc.Get(), 0, 0, image.width, image.height, imageDc.Get(), 0, 0, SRCPAINT);
+    {
+      MemoryDc plainDc(dc);
+      SelectedObject selectedPlain(plainDc.Get(), plain.Get());
+      PatBlt(plainDc.Get(), 0, 0, image.width, image.height, WHITENESS);
+      BitBlt(plainDc.Get(), 0, 0, image.width, image.height, maskDc.Get(), 0, 0, SRCAND);
+      BitBlt(plainDc.Get(), 0, 0, image.width, image.height, imageDc.Get(), 0, 0, SRCPAINT);
+    }  // out of its DC: DrawState selects the bitmap into its own
     DrawStateA(dc, NULL, NULL, reinterpret_cast<LPARAM>(plain.Get()), 0, x, y, image.width,
                image.height, DST_BITMAP | DSS_DISABLED);
     return;

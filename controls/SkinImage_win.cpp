@@ -15,7 +15,8 @@ bool FromBitmap(CSkinImage& image, HBITMAP bitmap, HPALETTE palette) {
   if (image.Create(static_cast<uint32_t>(info.bmWidth), static_cast<uint32_t>(info.bmHeight),
                    info.bmBitsPixel, 0) == nullptr)
     return false;
-  HDC screen = GetDC(NULL);
+  WindowDc screenDc(NULL);
+  HDC screen = screenDc.Get();
   if (screen == NULL) {
     image.Clear();
     return false;
@@ -28,7 +29,6 @@ bool FromBitmap(CSkinImage& image, HBITMAP bitmap, HPALETTE palette) {
   const int rows = GetDIBits(screen, bitmap, 0, image.Height(), image.Rows(),
                              reinterpret_cast<BITMAPINFO*>(image.Block()), DIB_RGB_COLORS);
   if (previous != NULL) SelectPalette(screen, previous, FALSE);
-  ReleaseDC(NULL, screen);
   if (rows == 0) {
     image.Clear();
     image.SetLastError("GetDIBits failed");

@@ -1,6 +1,6 @@
 // Small single owners, one per handle kind the program holds, so that no other
-// file calls DeleteObject, CloseHandle, FindClose, RegCloseKey, CoTaskMemFree or
-// CoUninitialize itself.
+// file calls DeleteObject, DeleteDC, ReleaseDC, CloseHandle, FindClose,
+// RegCloseKey, GlobalFree, CoTaskMemFree or CoUninitialize itself.
 #pragma once
 
 #include <windows.h>
@@ -238,6 +238,38 @@ class RegistryKey {
 
  private:
   HKEY key = NULL;
+};
+
+// A movable block of global memory (GlobalAlloc), freed with its owner unless
+// it has been handed on to something that frees it itself (a stream over it).
+class GlobalBlock {
+ public:
+  explicit GlobalBlock(SIZE_T size) : block(GlobalAlloc(GMEM_MOVEABLE, size)), bytes(size) {}
+  ~GlobalBlock() {
+    if (block) GlobalFree(block);
+  }
+  GlobalBlock(const GlobalBlock&) = delete;
+  GlobalBlock& operator=(const GlobalBlock&) = delete;
+  HGLOBAL Get() const { return block; }
+  // Copies `size` bytes (at most the block's) to its start; false when the
+  // block could not be had or locked.
+  bool Fill(const void* from, SIZE_T size) {
+    void* to = block ? GlobalLock(block) : nullptr;
+    if (to == nullptr) return false;
+    CopyMemory(to, from, size < bytes ? size : bytes);
+    GlobalUnlock(block);
+    return true;
+  }
+  // The new owner frees it.
+  HGLOBAL Release() {
+    HGLOBAL b = block;
+    block = NULL;
+    return b;
+  }
+
+ private:
+  HGLOBAL block;
+  SIZE_T bytes;
 };
 
 // Memory from the task allocator (a text the WebView2 runtime returns, an item

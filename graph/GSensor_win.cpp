@@ -17,10 +17,7 @@ CGSENSOR::CGSENSOR() : CDialogBase(IDD_GSENSOR) {
   TraceText(loaded ? "Load Bitmap Successfully!" : "Load Bitmap failed!");
 }
 
-CGSENSOR::~CGSENSOR() {
-  backgroundSelected.reset();
-  DestroyWindow();
-}
+CGSENSOR::~CGSENSOR() { DestroyWindow(); }
 
 GraphScale CGSENSOR::CurrentScale() const {
   if (pStore == nullptr) return ChooseScale(0, 0);
@@ -32,11 +29,7 @@ HDC CGSENSOR::Background(HDC like, GraphBackground which) {
   if (backgroundDc && nBackgroundWidth == nWidth && nBackgroundHeight == nHeight &&
       shownBackground == which)
     return backgroundDc->Get();
-  backgroundSelected.reset();
-  backgroundDc = std::make_unique<MemoryDc>(like);
-  backgroundBitmap.Reset(CreateCompatibleBitmap(like, nWidth, nHeight));
-  backgroundSelected =
-      std::make_unique<SelectedObject>(backgroundDc->Get(), backgroundBitmap.Get());
+  backgroundDc = std::make_unique<BitmapDc>(like, nWidth, nHeight);
   PatBlt(backgroundDc->Get(), 0, 0, nWidth, nHeight, WHITENESS);
   pictures[static_cast<int>(which)].RenderTo(backgroundDc->Get(), 0, 0, nWidth, nHeight);
   nBackgroundWidth = nWidth;

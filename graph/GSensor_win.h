@@ -46,9 +46,7 @@ class CGSENSOR : public CDialogBase {
 
   CPicture pictures[3];  // five minutes, six minutes, long
   // The chosen picture at the window's size, drawn once per size and choice.
-  std::unique_ptr<MemoryDc> backgroundDc;
-  GdiBitmap backgroundBitmap;
-  std::unique_ptr<SelectedObject> backgroundSelected;
+  std::unique_ptr<BitmapDc> backgroundDc;
   int nBackgroundWidth = 0, nBackgroundHeight = 0;
   GraphBackground shownBackground = GraphBackground::kFiveMinutes;
 };

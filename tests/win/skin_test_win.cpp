@@ -136,6 +136,19 @@ TEST_F(SkinButtonTest, OnlyTheKeyColourShowsTheBackdrop) {
   EXPECT_EQ(shown->At(5, 3), kRed);
 }
 
+// The disabled image is drawn embossed in the system's shadow colours over the
+// backdrop, the key column still showing the backdrop.
+TEST_F(SkinButtonTest, ADisabledButtonShowsItsImageEmbossed) {
+  GiveImages();
+  auto shown = Paint(ODS_DISABLED);
+  const POINT c = Centre();
+  const COLORREF centre = shown->At(c.x, c.y);
+  EXPECT_NE(centre, kGreen) << "no image drawn";
+  EXPECT_NE(centre, kRed) << "drawn as if enabled";
+  EXPECT_NE(centre, kBlue);
+  EXPECT_EQ(shown->At(0, c.y), kGreen);
+}
+
 TEST_F(SkinButtonTest, PressedShowsTheHoverImageOnePixelDownRight) {
   GiveImages();
   auto normal = Paint();
