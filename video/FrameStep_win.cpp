@@ -14,42 +14,44 @@ const ULONGLONG kSettleLimitMs = 2000;
 }  // namespace
 
 void CMediaLib::StepFrame() {
-  if (!pGraphBuilder || !pFrameStep) return;
-  if (SUCCEEDED(pFrameStep->Step(1, NULL))) return;
+  if (!GraphReady()) return;
+  if (SUCCEEDED(TraceIfFailed("Step", pFrameStep->Step(1, NULL)))) return;
   StepBySeeking();
 }
 
 void CMediaLib::StepBySeeking() {
-  if (!pMediaControl || !pMediaSeeking) return;
   ComPtr<IBasicVideo> video;
   REFTIME secondsPerFrame = 0;
-  if (FAILED(QueryInto(pGraphBuilder.Get(), IID_IBasicVideo, video)) ||
-      FAILED(video->get_AvgTimePerFrame(&secondsPerFrame)))
+  if (FAILED(TraceIfFailed("IBasicVideo", QueryInto(pGraphBuilder.Get(), IID_IBasicVideo, video))) ||
+      FAILED(TraceIfFailed("get_AvgTimePerFrame", video->get_AvgTimePerFrame(&secondsPerFrame))))
     return;
   const LONGLONG frame = media_time::FrameUnits(secondsPerFrame);
   if (frame <= 0) return;
 
-  pMediaControl->Pause();
+  TraceIfFailed("Pause", pMediaControl->Pause());
   WaitForSettledState();
   LONGLONG position = 0;
   LONGLONG duration = 0;
-  pMediaSeeking->GetCurrentPosition(&position);
-  pMediaSeeking->GetDuration(&duration);
+  if (FAILED(TraceIfFailed("GetCurrentPosition", pMediaSeeking->GetCurrentPosition(&position))))
+    return;
+  TraceIfFailed("GetDuration", pMediaSeeking->GetDuration(&duration));
   LONGLONG target = media_time::NextFrameTarget(position, frame);
   if (duration > 0 && target >= duration) return;  // the last frame stays
-  pMediaSeeking->SetPositions(&target, AM_SEEKING_AbsolutePositioning, NULL,
-                              AM_SEEKING_NoPositioning);
+  TraceIfFailed("SetPositions", pMediaSeeking->SetPositions(&target, AM_SEEKING_AbsolutePositioning,
+                                                            NULL, AM_SEEKING_NoPositioning));
   WaitForSettledState();
 }
 
 void CMediaLib::WaitForSettledState() {
   const ULONGLONG end = GetTickCount64() + kSettleLimitMs;
   OAFilterState state = State_Stopped;
-  while (pMediaControl->GetState(kStateTimeoutMs, &state) == VFW_S_STATE_INTERMEDIATE &&
+  HRESULT hr;
+  while ((hr = pMediaControl->GetState(kStateTimeoutMs, &state)) == VFW_S_STATE_INTERMEDIATE &&
          GetTickCount64() < end) {
     // Let messages sent from the graph's threads through, but run no posted
     // message (a timer tick) in the middle of a step.
     MSG msg;
     PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
   }
+  TraceIfFailed("GetState", hr);
 }

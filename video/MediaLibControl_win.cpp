@@ -10,29 +10,42 @@ const LONG kStateTimeoutMs = 10;
 // How far the position may seem to move across a pause (the time between two
 // readings) before it counts as the graph's miscount; 20 ms in 100-ns units.
 const LONGLONG kPauseDrift = 200000;
+
+HRESULT SeekAbsolute(IMediaSeeking* seeking, LONGLONG target) {
+  return TraceIfFailed("SetPositions", seeking->SetPositions(&target, AM_SEEKING_AbsolutePositioning,
+                                                             NULL, AM_SEEKING_NoPositioning));
+}
+
 }  // namespace
 
+bool CMediaLib::GraphReady() const {
+  return pGraphBuilder && pMediaControl && pMediaSeeking && pVideoWindow && pFrameStep;
+}
+
 void CMediaLib::QueryDuration() {
-  if (!pGraphBuilder || !pMediaSeeking) return;
+  if (!GraphReady()) return;
   LONGLONG duration = 0;
-  pMediaSeeking->GetDuration(&duration);
+  TraceIfFailed("GetDuration", pMediaSeeking->GetDuration(&duration));
   nTotalSec = media_time::ToSeconds(duration);
 }
 
 void CMediaLib::Play() {
-  if (!pGraphBuilder || !pMediaControl || IsRunning()) return;
+  if (!GraphReady() || IsRunning()) return;
   if (HWND surface = VideoSurface()) ShowWindow(surface, SW_SHOW);
-  pMediaControl->Run();
+  TraceIfFailed("Run", pMediaControl->Run());
 }
 
 void CMediaLib::Pause() {
-  if (!pGraphBuilder || !pMediaControl) return;
+  if (!GraphReady()) return;
   OAFilterState state = State_Stopped;
-  const bool known = SUCCEEDED(pMediaControl->GetState(kStateTimeoutMs, &state));
+  const bool known =
+      SUCCEEDED(TraceIfFailed("GetState", pMediaControl->GetState(kStateTimeoutMs, &state)));
   if (known && state == State_Paused) return;
   LONGLONG before = -1;
-  if (known && state == State_Running && pMediaSeeking) pMediaSeeking->GetCurrentPosition(&before);
-  pMediaControl->Pause();
+  if (known && state == State_Running &&
+      FAILED(TraceIfFailed("GetCurrentPosition", pMediaSeeking->GetCurrentPosition(&before))))
+    before = -1;
+  TraceIfFailed("Pause", pMediaControl->Pause());
   KeepPositionAcrossPause(before);
 }
 
@@ -42,20 +55,19 @@ void CMediaLib::Pause() {
 // the video, so when the graph says it did, it is put back where it was; the
 // seek also restarts the graph's count.
 void CMediaLib::KeepPositionAcrossPause(LONGLONG before) {
-  if (before < 0 || !pMediaSeeking) return;
+  if (before < 0) return;
   LONGLONG after = before;
-  pMediaSeeking->GetCurrentPosition(&after);
+  TraceIfFailed("GetCurrentPosition", pMediaSeeking->GetCurrentPosition(&after));
   if (after - before > kPauseDrift || before - after > kPauseDrift) {
     TraceFormat("Pause moved the position from %lld to %lld: put back\n", before, after);
-    pMediaSeeking->SetPositions(&before, AM_SEEKING_AbsolutePositioning, NULL,
-                                AM_SEEKING_NoPositioning);
+    SeekAbsolute(pMediaSeeking.Get(), before);
   }
 }
 
 void CMediaLib::Stop() {
-  if (!pGraphBuilder || !pMediaControl || IsStopped()) return;
+  if (!GraphReady() || IsStopped()) return;
   SeekTo(0);
-  pMediaControl->Stop();
+  TraceIfFailed("Stop", pMediaControl->Stop());
   if (IsStopped())
     TraceText("Video Is Stopped");
   else if (IsRunning())
@@ -63,10 +75,11 @@ void CMediaLib::Stop() {
 }
 
 bool CMediaLib::HasState(OAFilterState wanted) {
-  if (!pGraphBuilder || !pMediaControl) return false;
+  if (!GraphReady()) return false;
   OAFilterState state = State_Stopped;
   // A state change still under way (VFW_S_STATE_INTERMEDIATE) counts as its target.
-  return SUCCEEDED(pMediaControl->GetState(kStateTimeoutMs, &state)) && state == wanted;
+  return SUCCEEDED(TraceIfFailed("GetState", pMediaControl->GetState(kStateTimeoutMs, &state))) &&
+         state == wanted;
 }
 
 bool CMediaLib::IsRunning() { return HasState(State_Running); }
@@ -74,16 +87,14 @@ bool CMediaLib::IsRunning() { return HasState(State_Running); }
 bool CMediaLib::IsStopped() { return HasState(State_Stopped); }
 
 void CMediaLib::SeekTo(int seconds) {
-  if (!pGraphBuilder || !pMediaSeeking) return;
-  LONGLONG target = media_time::FromSeconds(seconds);
-  pMediaSeeking->SetPositions(&target, AM_SEEKING_AbsolutePositioning, NULL,
-                              AM_SEEKING_NoPositioning);
+  if (!GraphReady()) return;
+  SeekAbsolute(pMediaSeeking.Get(), media_time::FromSeconds(seconds));
 }
 
 void CMediaLib::UpdatePosition() {
-  if (!pGraphBuilder || !pMediaSeeking) return;
+  if (!GraphReady()) return;
   LONGLONG position = 0;
-  pMediaSeeking->GetCurrentPosition(&position);
+  TraceIfFailed("GetCurrentPosition", pMediaSeeking->GetCurrentPosition(&position));
   nCurrentSec = media_time::ToSeconds(position);
 }
 
@@ -97,7 +108,7 @@ void CMediaLib::LoadClip(const std::string& path) {
 
 CMediaLib::Position CMediaLib::ReportPosition() {
   Position at;
-  if (!pGraphBuilder || !pMediaSeeking) return at;
+  if (!GraphReady()) return at;
   UpdatePosition();
   // The graph's clock may run past the end (Wine does after quick pause and run
   // cycles); the clip never does.

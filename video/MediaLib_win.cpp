@@ -40,14 +40,20 @@ void CMediaLib::OpenClip() {
   nCurrentSec = 0;
   // Opening over a graph that was not released would leave its window on our surface.
   if (pGraphBuilder || pVideoWindow) ReleaseGraph();
-  if (FAILED(CoCreateInstance(CLSID_FilterGraph, NULL, CLSCTX_INPROC_SERVER, IID_IGraphBuilder,
-                              reinterpret_cast<void**>(pGraphBuilder.ReleaseAndGetAddressOf()))))
+  if (FAILED(TraceIfFailed(
+          "CoCreateInstance(FilterGraph)",
+          CoCreateInstance(CLSID_FilterGraph, NULL, CLSCTX_INPROC_SERVER, IID_IGraphBuilder,
+                           reinterpret_cast<void**>(pGraphBuilder.ReleaseAndGetAddressOf())))))
     return;
-  if (!QueryGraphInterfaces()) return;
+  // A graph lacking one of them is no graph to play: none is kept.
+  if (!QueryGraphInterfaces()) {
+    ReleaseGraph();
+    return;
+  }
 
   const std::wstring path = Widen(strFilePath);
   // A partial render (an audio stream with no output, say) still plays the video.
-  if (FAILED(pGraphBuilder->RenderFile(path.c_str(), NULL))) {
+  if (FAILED(TraceIfFailed("RenderFile", pGraphBuilder->RenderFile(path.c_str(), NULL)))) {
     bReady = false;
     ReportRenderFailure();
     ReleaseGraph();
@@ -79,9 +85,9 @@ bool CMediaLib::QueryGraphInterfaces() {
       QueryInto(graph, IID_IMediaSeeking, pMediaSeeking),
       QueryInto(graph, IID_IVideoFrameStep, pFrameStep),
   };
-  for (HRESULT hr : results)
-    if (FAILED(hr)) return false;
-  return true;
+  bool all = true;
+  for (HRESULT hr : results) all = SUCCEEDED(TraceIfFailed("QueryInterface", hr)) && all;
+  return all;
 }
 
 void CMediaLib::ReleaseGraph() {

@@ -1,7 +1,9 @@
 // The video engine: a borderless child dialog (template 101) that owns the
 // filter graph of the clip being shown and hosts the renderer's video window
-// inside its only control, the video surface. The main window polls it;
-// it reads no graph events and has no timer of its own.
+// inside its only control, the video surface; it steps frames, switches to
+// full screen and saves snapshots of the frame on screen. The main window
+// polls it; it reads no graph events and has no timer of its own. Failed calls
+// of the graph are traced as text (TraceIfFailed).
 #pragma once
 
 #include <windows.h>
@@ -13,6 +15,10 @@
 
 #include "framework/Dialog_win.h"
 #include "framework/Owners_win.h"
+
+// Traces a failed call of the graph as "Video: CALL failed (0xCODE: text)" and
+// returns hr as it is.
+HRESULT TraceIfFailed(const char* call, HRESULT hr);
 
 class CMediaLib : public CDialogBase {
  public:
@@ -105,6 +111,9 @@ class CMediaLib : public CDialogBase {
 
  private:
   bool QueryGraphInterfaces();
+  // A clip's graph with every interface the control paths call: they do
+  // nothing without it.
+  bool GraphReady() const;
   void ReportRenderFailure();
   void ReleaseVideoWindow();
   bool HasState(OAFilterState wanted);

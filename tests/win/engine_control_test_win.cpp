@@ -58,6 +58,32 @@ TEST_F(EngineTest, PausesAndResumesInABurstKeepThePosition) {
   EXPECT_LE(at.second, at.length);
 }
 
+TEST_F(EngineTest, RefusedRunPauseAndStopAreTracedWithTheirCode) {
+  Open("CLIP.MP4");
+  ASSERT_TRUE(engine->bReady);
+  auto* control = Install<CountingMediaControl>(engine->pMediaControl, engine->pMediaControl);
+  engine->Play();
+  ASSERT_EQ(SettledState(), State_Running);
+  trace.Take();
+  control->refusal = E_FAIL;
+  engine->Pause();
+  engine->Stop();
+  const std::string traced = trace.Take();
+  const std::string pause = "Video: Pause failed (0x80004005";
+  const std::string stop = "Video: Stop failed (0x80004005";
+  EXPECT_EQ(traced.rfind(pause, 0), 0u) << traced;
+  EXPECT_NE(traced.find(stop, pause.size()), std::string::npos) << traced;
+  EXPECT_NE(traced.find("Video Is Running"), std::string::npos) << traced;
+  control->refusal = S_OK;
+  engine->Stop();
+  ASSERT_EQ(SettledState(), State_Stopped);
+  trace.Take();
+  control->refusal = E_UNEXPECTED;
+  engine->Play();
+  EXPECT_EQ(trace.Take().rfind("Video: Run failed (0x8000FFFF", 0), 0u);
+  EXPECT_EQ(control->runs, 2);
+}
+
 TEST_F(EngineTest, StopRewindsOnceAndSaysSo) {
   Open("CLIP.MP4");
   ASSERT_TRUE(engine->bReady);

@@ -1,5 +1,5 @@
 // Stand-ins put into the engine's interface members by the tests: a run control
-// that counts the calls it passes on to the real graph, and a frame step that
+// that counts the calls it passes on to the real graph (or refuses them), and a frame step that
 // succeeds without doing anything.
 #pragma once
 
@@ -48,18 +48,20 @@ class CountingMediaControl : public TestComObject<IMediaControl> {
       : TestComObject(IID_IMediaControl), inner(std::move(real)) {}
 
   int runs = 0, pauses = 0, stops = 0;
+  // When set, Run, Pause and Stop answer it without passing the call on.
+  HRESULT refusal = S_OK;
 
   STDMETHODIMP Run() override {
     ++runs;
-    return inner->Run();
+    return FAILED(refusal) ? refusal : inner->Run();
   }
   STDMETHODIMP Pause() override {
     ++pauses;
-    return inner->Pause();
+    return FAILED(refusal) ? refusal : inner->Pause();
   }
   STDMETHODIMP Stop() override {
     ++stops;
-    return inner->Stop();
+    return FAILED(refusal) ? refusal : inner->Stop();
   }
   STDMETHODIMP GetState(LONG timeout, OAFilterState* state) override {
     return inner->GetState(timeout, state);
