@@ -1,4 +1,5 @@
-// The two folders handed to the WebView2 loader.
+// The two folders handed to the WebView2 loader, and the conversions between
+// the system code page's text and the wide text the web view takes.
 #pragma once
 
 #include <string>
