@@ -327,7 +327,7 @@ void CNmeaParser::AddPosition(const Field* fields, size_t count) {
     numtext::AppendFixed6(r.strCourse, r.dCourse);
     r.nStatus = kStatusParsed;
   }
-  if (m_nRun > m_nSamplesPerSec) m_nSamplesPerSec = m_nRun;
+  m_runs.push_back(m_nRun);
   m_nRun = 0;
   ++m_nPositionCount;
 }
@@ -345,13 +345,87 @@ void CNmeaParser::AddAltitude(const Field* fields, size_t count) {
   ++m_nAltitudeCount;
 }
 
+// The second that keeps `count` of its `n` samples from `first` on: the
+// largest deviations from `mean`, the largest first, then the others as they came.
+void CNmeaParser::KeepPeaks(const GSensorSample* first, size_t n, size_t count,
+                            const int64_t mean[3]) {
+  std::vector<size_t> order(n);
+  std::vector<double> size(n);
+  for (size_t i = 0; i < n; ++i) {
+    order[i] = i;
+    const double d[3] = {static_cast<double>(first[i]->nX - mean[0]),
+                         static_cast<double>(first[i]->nY - mean[1]),
+                         static_cast<double>(first[i]->nZ - mean[2])};
+    size[i] = d[0] * d[0] + d[1] * d[1] + d[2] * d[2];
+  }
+  std::stable_sort(order.begin(), order.end(),
+                   [&](size_t a, size_t b) { return size[a] > size[b]; });
+  order.resize(count);
+  m_rows.push_back(first[order[0]]);
+  std::sort(order.begin() + 1, order.end());
+  for (size_t k = 1; k < count; ++k) m_rows.push_back(first[order[k]]);
+}
+
+// Second k's samples take rows S x k to S x k + S - 1: fewer lines leave empty
+// rows (null), more keep their peaks, so no second moves another one's rows.
+void CNmeaParser::ArrangeGSensorRows(const int64_t mean[3]) {
+  std::vector<GSensorSample> samples;
+  samples.reserve(static_cast<size_t>(m_nGSensorCount));
+  for (const auto& r : m_records)
+    if (r->nKind == kKindGSensor) samples.push_back(static_cast<GSensorSample>(r.get()));
+  // The most common count of the seconds that have samples (a tie goes to the
+  // larger): one second's burst cannot stretch every other second.
+  std::vector<int32_t> counts(m_runs);
+  std::sort(counts.begin(), counts.end());
+  int64_t best = 0;
+  for (size_t i = 0, j = 0; i < counts.size(); i = j) {
+    for (j = i; j < counts.size() && counts[j] == counts[i]; ++j) {}
+    if (counts[i] > 0 && static_cast<int64_t>(j - i) >= best) {
+      best = static_cast<int64_t>(j - i);
+      m_nSamplesPerSec = counts[i];
+    }
+  }
+  if (m_nSamplesPerSec == 0) {
+    m_rows = std::move(samples);
+    return;
+  }
+  const size_t perSecond = static_cast<size_t>(m_nSamplesPerSec);
+  m_rows.reserve(perSecond * (m_runs.size() + 1));
+  size_t at = 0;
+  for (size_t k = 0; k <= m_runs.size(); ++k) {
+    // Past the last closed second: the samples after the last position line, not padded.
+    const bool closed = k < m_runs.size();
+    const size_t n = static_cast<size_t>(closed ? m_runs[k] : m_nRun);
+    if (n > perSecond) {
+      KeepPeaks(samples.data() + at, n, perSecond, mean);
+    } else {
+      m_rows.insert(m_rows.end(), samples.begin() + static_cast<std::ptrdiff_t>(at),
+                    samples.begin() + static_cast<std::ptrdiff_t>(at + n));
+      if (closed) m_rows.resize(m_rows.size() + perSecond - n, nullptr);
+    }
+    at += n;
+  }
+}
+
 void CNmeaParser::Finish() {
   m_arena.TrimUnused();
   m_lastPosition = m_lastAltitude = LastTime();  // the text goes with the parse
-  int64_t divisor = m_nGSensorCount > 0 ? m_nGSensorCount : 1;
-  m_nMeanX = static_cast<int32_t>(m_nSumX / divisor);
-  m_nMeanY = static_cast<int32_t>(m_nSumY / divisor);
-  m_nMeanZ = static_cast<int32_t>(m_nSumZ / divisor);
+  const int64_t all = m_nGSensorCount > 0 ? m_nGSensorCount : 1;
+  const int64_t lineMeans[3] = {m_nSumX / all, m_nSumY / all, m_nSumZ / all};
+  ArrangeGSensorRows(lineMeans);
+  // The means are those of the samples in the rows: a burst weighs like any second.
+  int64_t sum[3] = {0, 0, 0}, kept = 0;
+  for (GSensorSample r : m_rows) {
+    if (r == nullptr) continue;
+    sum[0] += r->nX;
+    sum[1] += r->nY;
+    sum[2] += r->nZ;
+    ++kept;
+  }
+  if (kept == 0) kept = 1;
+  m_nMeanX = static_cast<int32_t>(sum[0] / kept);
+  m_nMeanY = static_cast<int32_t>(sum[1] / kept);
+  m_nMeanZ = static_cast<int32_t>(sum[2] / kept);
   if (m_nSkipped > 0) {
     std::string text = "NMEA : ";
     numtext::AppendInt(text, m_nSkipped);
@@ -369,6 +443,8 @@ void CNmeaParser::Clear() {
   m_nPositionCount = 0;
   m_nAltitudeCount = 0;
   m_nRun = 0;
+  m_runs.clear();
+  m_rows.clear();
   m_nSumX = m_nSumY = m_nSumZ = 0;
   m_nMeanX = m_nMeanY = m_nMeanZ = 0;
   m_nErrors = 0;

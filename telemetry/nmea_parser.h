@@ -49,10 +49,21 @@ class CNmeaParser {
   void ObserveSentences(SentenceObserver observer) { m_observer = std::move(observer); }
 
   const RecordList& Records() const { return m_records; }
+  // The most common number of G-sensor lines in the seconds that have any
+  // (each position line closes a second); 0 when no position line closes one.
   int32_t SamplesPerSecond() const { return m_nSamplesPerSec; }
+  // The G-sensor samples in table order: with S samples per second, second k
+  // takes rows S x k to S x k + S - 1. A second with fewer lines leaves rows
+  // empty (null); one with more keeps its S largest deviations from the mean,
+  // the largest in the second's first row. The samples after the last
+  // position line follow as they are (at most S of them). With S = 0: every
+  // sample in file order.
+  using GSensorSample = const nsNMEA::CNmeaCmdGSENSOR*;
+  const std::vector<GSensorSample>& GSensorRows() const { return m_rows; }
   int32_t GSensorCount() const { return m_nGSensorCount; }
   int32_t PositionCount() const { return m_nPositionCount; }
   int32_t AltitudeCount() const { return m_nAltitudeCount; }
+  // Integer means (truncated toward zero) of the samples in the rows.
   int32_t MeanX() const { return m_nMeanX; }
   int32_t MeanY() const { return m_nMeanY; }
   int32_t MeanZ() const { return m_nMeanZ; }
@@ -85,6 +96,8 @@ class CNmeaParser {
   void AddSpeed(const Field* fields, size_t count);
   void AddPosition(const Field* fields, size_t count);
   void AddAltitude(const Field* fields, size_t count);
+  void KeepPeaks(const GSensorSample* first, size_t n, size_t count, const int64_t mean[3]);
+  void ArrangeGSensorRows(const int64_t mean[3]);
   void Finish();
 
   SentenceObserver m_observer;
@@ -94,7 +107,9 @@ class CNmeaParser {
   int32_t m_nGSensorCount = 0;
   int32_t m_nPositionCount = 0;
   int32_t m_nAltitudeCount = 0;
-  int32_t m_nRun = 0;
+  int32_t m_nRun = 0;                // G-sensor lines since the last position line
+  std::vector<int32_t> m_runs;       // G-sensor lines of each closed second
+  std::vector<GSensorSample> m_rows;
   // Sums are 64-bit so that thousands of saturated samples cannot overflow.
   int64_t m_nSumX = 0, m_nSumY = 0, m_nSumZ = 0;
   int32_t m_nMeanX = 0, m_nMeanY = 0, m_nMeanZ = 0;

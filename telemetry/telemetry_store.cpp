@@ -53,7 +53,7 @@ void CTelemetryStore::FillTable(int64_t nClipSec) {
 
   // Reserve exactly: no growth copies, no slack in a ten-hour table.
   const int64_t seconds = std::min(std::max<int64_t>(nClipSec, 0), kMaxPaddedSeconds);
-  const size_t g = static_cast<size_t>(m_parser.GSensorCount());
+  const size_t g = m_parser.GSensorRows().size();
   const size_t p = static_cast<size_t>(m_parser.PositionCount());
   const size_t a = static_cast<size_t>(m_parser.AltitudeCount());
   const size_t gRows =
@@ -66,18 +66,20 @@ void CTelemetryStore::FillTable(int64_t nClipSec) {
   alt.Reserve(aRows, aRows * 10);
 
   const int64_t mx = m_parser.MeanX(), my = m_parser.MeanY(), mz = m_parser.MeanZ();
+  for (CNmeaParser::GSensorSample r : m_parser.GSensorRows()) {
+    if (r == nullptr) {  // a second with fewer lines than the others
+      for (CTextColumn* c : {&gx, &gy, &gz}) c->Append("0");
+      continue;
+    }
+    gx.AppendInt(r->nX - mx);
+    gy.AppendInt(r->nY - my);
+    gz.AppendInt(r->nZ - mz);
+  }
   int64_t pulseTotal = 0;
   CPulseDivisorVote vote;
   std::string text;
   for (const auto& base : m_parser.Records()) {
     switch (base->nKind) {
-      case kKindGSensor: {
-        const auto& r = static_cast<const CNmeaCmdGSENSOR&>(*base);
-        gx.AppendInt(r.nX - mx);
-        gy.AppendInt(r.nY - my);
-        gz.AppendInt(r.nZ - mz);
-        break;
-      }
       case kKindSpeed: {
         const auto& r = static_cast<const CNmeaCmdSPEED&>(*base);
         pulseTotal = r.nSequence == 0 ? r.nPulseCount : pulseTotal + r.nPulseCount;

@@ -234,19 +234,58 @@ TEST(NmeaParser, ALongFirstLineDoesNotWipeTheSidecar) {
   }
 }
 
-TEST(NmeaParser, SamplesPerSecondIsTheLongestRun) {
-  std::string five, seven;
-  for (int i = 0; i < 5; ++i) five += "$GSENSOR,1,2,3\n";
-  seven = five + "$GSENSOR,1,2,3\n$GSENSOR,1,2,3\n";
+// Seconds of `runs` G-sensor lines each, every one closed by a position line.
+std::string Seconds(std::initializer_list<int> runs) {
+  std::string text;
+  int second = 0;
+  for (int run : runs) {
+    for (int i = 0; i < run; ++i) text += "$GSENSOR,1,2,3\n";
+    text += Rmc(second++);
+  }
+  return text;
+}
+
+TEST(NmeaParser, SamplesPerSecondIsTheMostCommonCount) {
+  struct Case {
+    std::string text;
+    int samplesPerSecond;
+  } cases[] = {
+      {Seconds({5, 5}), 5},
+      {Seconds({5, 7, 5}), 5},       // one uneven second changes nothing
+      {Seconds({5, 50, 5, 5}), 5},   // nor does a burst
+      {Seconds({5, 6, 6}), 6},
+      {Seconds({5, 6}), 6},          // a tie goes to the larger count
+      {Seconds({0, 0, 0, 5}), 5},    // seconds without samples do not count
+      {Seconds({0, 0}), 0},
+      {"$GSENSOR,1,2,3\n$GSENSOR,1,2,3\n", 0},  // no position line closes a second
+      {"$GSENSOR,1,2,3\n$GSENSOR,1,2,3\n$GPRMC,1,2,3\n" + Rmc(0), 2},  // a cut RMC closes nothing
+  };
+  for (const Case& c : cases) {
+    CNmeaParser p;
+    p.ParseText(c.text);
+    EXPECT_EQ(p.SamplesPerSecond(), c.samplesPerSecond) << c.text;
+  }
+}
+
+// Every second takes S rows whatever it holds: a short second leaves rows empty,
+// a burst keeps its largest deviations from the mean, the largest first.
+TEST(NmeaParser, EverySecondTakesItsOwnRows) {
+  auto G = [](std::initializer_list<int> xs) {
+    std::string text;
+    for (int x : xs) text += "$GSENSOR," + std::to_string(x) + ",0,0\n";
+    return text;
+  };
   CNmeaParser p;
-  p.ParseText(five + Rmc(0) + five + Rmc(1));
+  // x mean of the lines 19 / 18 = 1: deviations in the burst 0 8 2 -8 4 7.
+  p.ParseText(G({0, 0, 0, 0, 0}) + Rmc(0) + G({1, 9, 3, -7, 5, 8}) + Rmc(1) + Rmc(2) +
+              G({0, 0, 0, 0, 0}) + Rmc(3) + G({0, 0}));
   EXPECT_EQ(p.SamplesPerSecond(), 5);
-  p.ParseText(five + Rmc(0) + seven + Rmc(1) + five + Rmc(2));
-  EXPECT_EQ(p.SamplesPerSecond(), 7);
-  p.ParseText(seven + seven);  // no position line closes the run
-  EXPECT_EQ(p.SamplesPerSecond(), 0);
-  p.ParseText(five + "$GPRMC,1,2,3\n" + Rmc(0));  // a malformed RMC closes nothing
-  EXPECT_EQ(p.SamplesPerSecond(), 5);
+  EXPECT_EQ(p.GSensorCount(), 18);
+  std::string rows;
+  for (CNmeaParser::GSensorSample r : p.GSensorRows())
+    rows += (rows.empty() ? "" : " ") + (r ? std::to_string(r->nX) : std::string("-"));
+  EXPECT_EQ(rows, "0 0 0 0 0 9 3 -7 5 8 - - - - - 0 0 0 0 0 0 0");
+  EXPECT_EQ(p.MeanX(), 1);  // of the 17 samples in the rows: 18 / 17
 }
 
 TEST(NmeaParser, MeansTruncateTowardZero) {

@@ -113,11 +113,30 @@ TEST(TelemetryStore, MissingSidecarEmptiesTheTableAndKeepsTheClipWideValues) {
   EXPECT_EQ(t.store.Table().Column(kColFix).Count(), 0u);
 }
 
-TEST(TelemetryStore, UnevenSecondsRaiseSamplesPerSecondForTheWholeClip) {
+// Fifty lines in the second of an impact, five in the others (one second lost a
+// line): every second keeps its own rows, the impact keeps its peak in its first
+// row, and the means weigh it like any other second.
+TEST(TelemetryStore, ABurstOfSamplesMovesNoOtherSecond) {
+  auto G = [](std::initializer_list<int> xs) {
+    std::string text;
+    for (int x : xs) text += "$GSENSOR," + std::to_string(x) + ",0,1000\r\n";
+    return text;
+  };
+  std::string impact;
+  for (int i = 0; i < 50; ++i) impact += G({i == 31 ? 3000 : 1000});
   Loaded t;
-  ASSERT_TRUE(t.Load(Second(5, "A", "1") + Second(6, "A", "1") + Second(5, "A", "1"), 3));
-  EXPECT_EQ(t.store.SamplesPerSecond(), 6);
-  EXPECT_EQ(t.store.Table().Column(kColGSensorY).Count(), 18u);  // 16 samples + 2 padding
+  ASSERT_TRUE(t.Load(G({0, 0, 0, 0, 0}) + Second(0, "A", "1") + impact + Second(0, "A", "1") +
+                         G({0, 0, 0, 0, 0}) + Second(0, "A", "1") + G({0, 0, 0, 0}) +
+                         Second(0, "A", "1") + G({0, 0, 0, 0, 0}) + Second(0, "A", "1"),
+                     6));
+  EXPECT_EQ(t.store.SamplesPerSecond(), 5);
+  // Kept: 3000 and four of 1000 among 24 samples, mean 291.
+  EXPECT_EQ(t.store.Parser().MeanX(), 291);
+  const std::string x = Col(t.store, kColGSensorX);
+  EXPECT_EQ(x,
+            "-291|-291|-291|-291|-291|2709|709|709|709|709|-291|-291|-291|-291|-291|"
+            "-291|-291|-291|-291|0|-291|-291|-291|-291|-291|0|0|0|0|0");
+  EXPECT_EQ(t.store.Table().Column(kColGSensorZ).Count(), 30u);
 }
 
 // Multi-system receivers: their talker, and the same second written twice.
