@@ -47,6 +47,7 @@ void CMediaPlayerDlg::LoadSidecar(const std::string& sidecar) {
   bHasSidecar = !sidecar.empty() && textfile::CanOpenForReading(sidecar) ? 1 : 0;
   if (!pGoogleMaps) return;
   pGoogleMaps->LoadTelemetry(sidecar, bHasSidecar, nClipLengthSec);
+  if (pGSensor) pGSensor->nClipSec = nClipLengthSec;  // a longer sidecar is cut to the clip
   routeView.SetRoute(bHasSidecar == 1 ? RouteFromTable(pGoogleMaps->Table())
                                       : std::vector<RouteFix>());
   nRouteRow = -2;  // the next second draws the car

@@ -21,7 +21,8 @@ CGSENSOR::~CGSENSOR() { DestroyWindow(); }
 
 GraphScale CGSENSOR::CurrentScale() const {
   if (pStore == nullptr) return ChooseScale(0, 0);
-  return ChooseScale(pStore->Table().Column(kColGSensorX).Count(), pStore->SamplesPerSecond());
+  return ChooseScale(pStore->Table().Column(kColGSensorX).Count(), pStore->SamplesPerSecond(),
+                     nClipSec);
 }
 
 // The picture is drawn to the window's size once, then copied for each paint.

@@ -26,6 +26,9 @@ class CGSENSOR : public CDialogBase {
   int nWidth = 0;
   int nHeight = 0;
   int nCursorSec = 0;
+  // The clip's length in seconds, set at each clip load (0: not known); the
+  // time scale and the clicks go no further.
+  int64_t nClipSec = 0;
   // The clip's telemetry (the map window's); null: no data.
   const CTelemetryStore* pStore = nullptr;
   // Called with the second under a click on the plot.

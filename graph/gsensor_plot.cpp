@@ -14,10 +14,11 @@ GraphPlot PlotArea(int width, int height) {
   return p;
 }
 
-GraphScale ChooseScale(size_t entries, int32_t samplesPerSec) {
+GraphScale ChooseScale(size_t entries, int32_t samplesPerSec, int64_t clipSeconds) {
   GraphScale s;
   if (samplesPerSec <= 0) return s;
-  const int64_t L = static_cast<int64_t>(entries) / samplesPerSec;
+  int64_t L = static_cast<int64_t>(entries) / samplesPerSec;
+  if (clipSeconds > 0 && clipSeconds < L) L = clipSeconds;
   s.length = L;
   if (L >= 365) {
     s.background = GraphBackground::kLong;

@@ -24,13 +24,15 @@ enum class GraphBackground {
 struct GraphScale {
   GraphBackground background = GraphBackground::kFiveMinutes;
   int seconds = 300;    // seconds across the plot
-  int64_t length = 0;   // the clip's seconds (entries / samples per second)
+  int64_t length = 0;   // the clip's seconds: entries / samples per second, at most the clip's
   int64_t plotted = 0;  // seconds with a point
   bool curves = false;  // the three axes are drawn
   bool cursor = false;  // the current second is marked
 };
-// For a G-sensor column of `entries` at `samplesPerSec` (<= 0: no data).
-GraphScale ChooseScale(size_t entries, int32_t samplesPerSec);
+// For a G-sensor column of `entries` at `samplesPerSec` (<= 0: no data), of a
+// clip `clipSeconds` long (<= 0: not known): a sidecar longer than its clip
+// scales, plots and answers clicks only for the clip's seconds.
+GraphScale ChooseScale(size_t entries, int32_t samplesPerSec, int64_t clipSeconds = 0);
 
 // Pixels above (negative) or below the middle for a sample in thousandths of
 // a g: +500 reaches the top of the plot, -500 the bottom.

@@ -79,3 +79,33 @@ TEST(GSensorPlot, APointOnThePlotGoesBackToItsSecond) {
   EXPECT_EQ(SecondAt(kPlot.left - 1, kPlot, s), -1);
   EXPECT_EQ(SecondAt(kPlot.left + 5, kPlot, ChooseScale(0, 10)), -1);
 }
+
+// An hour of telemetry beside a 20-second clip: the graph is the clip's, so the
+// cursor moves across the 300-second grid and no click seeks past the clip.
+TEST(GSensorPlot, ASidecarLongerThanItsClipIsCutToTheClip) {
+  struct Case {
+    size_t entries;
+    int64_t clip;
+    GraphBackground background;
+    int seconds;
+    int64_t length;
+  } cases[] = {
+      {36000, 20, GraphBackground::kFiveMinutes, 300, 20},
+      {36000, 330, GraphBackground::kSixMinutes, 360, 330},
+      {36000, 400, GraphBackground::kLong, 400, 400},
+      {36000, 0, GraphBackground::kLong, 3600, 3600},  // length not known: the table's
+      {200, 3600, GraphBackground::kFiveMinutes, 300, 20},  // a shorter table stays as it is
+  };
+  for (const Case& c : cases) {
+    const GraphScale s = ChooseScale(c.entries, 10, c.clip);
+    EXPECT_EQ(s.background, c.background) << c.clip;
+    EXPECT_EQ(s.seconds, c.seconds) << c.clip;
+    EXPECT_EQ(s.length, c.length) << c.clip;
+    EXPECT_EQ(s.plotted, c.length) << c.clip;
+  }
+  const GraphScale clip = ChooseScale(36000, 10, 20);
+  EXPECT_EQ(SecondAt(kPlot.left + kPlot.width / 2, kPlot, clip), 19);
+  EXPECT_EQ(SecondAt(CursorX(7, kPlot, clip.seconds), kPlot, clip), 7);
+  EXPECT_LT(CursorX(19, kPlot, clip.seconds), kPlot.left + kPlot.width / 10);
+  EXPECT_EQ(CurvePoints(Column(3600), 10, clip, kPlot, 100).size(), 20u);
+}
