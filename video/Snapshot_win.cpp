@@ -10,8 +10,10 @@
 
 #include "app/clip_names.h"
 #include "framework/FileTime_win.h"
+#include "framework/MessageBox_win.h"
 #include "framework/Trace_win.h"
 #include "video/MediaLib_win.h"
+#include "video/StagedFile_win.h"
 #include "video/frame_rgb.h"
 #include "video/second_block.h"
 #include "video/snapshot_files.h"
@@ -41,19 +43,84 @@ std::string FolderOf(const std::string& path) {
   return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
 
-bool WriteFile(const std::string& path, const std::string& head, const void* body, size_t size) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(head.data(), static_cast<std::streamsize>(head.size()));
-  out.write(static_cast<const char*>(body), static_cast<std::streamsize>(size));
-  return static_cast<bool>(out);
-}
-
 // The packed bitmap's own size: header, masks, palette and pixel rows.
 size_t PackedSize(const BITMAPINFOHEADER& h, size_t offsetFromFile) {
   const size_t stride = ((static_cast<size_t>(h.biWidth) * h.biBitCount + 31) / 32) * 4;
   const size_t rows = static_cast<size_t>(h.biHeight < 0 ? -h.biHeight : h.biHeight);
   const size_t image = h.biSizeImage != 0 ? h.biSizeImage : stride * rows;
   return offsetFromFile - 14 + image;
+}
+
+// The frame on screen as the bytes of a BMP file; empty, with `why` set, when
+// the renderer gives no frame a picture can be made of. Wine's renderer answers
+// no size query: the size comes from the video's then.
+std::string FrameFile(IBasicVideo* video, std::string& why) {
+  why = "The frame on screen could not be read from the video.";
+  long size = 0;
+  if (FAILED(video->GetCurrentImage(&size, NULL)) || size <= 0) {
+    long w = 0, h = 0;
+    if (FAILED(video->GetVideoSize(&w, &h)) || w <= 0 || h <= 0) return {};
+    size = static_cast<long>(sizeof(BITMAPINFOHEADER) + 12 + 4 * static_cast<size_t>(w) * h);
+  }
+  std::vector<uint8_t> packed(static_cast<size_t>(size));
+  if (FAILED(video->GetCurrentImage(&size, reinterpret_cast<long*>(packed.data())))) return {};
+  // A frame in a YUV layout becomes 24-bit RGB, so that the file is a bitmap.
+  const DWORD compression = reinterpret_cast<const BITMAPINFOHEADER*>(packed.data())->biCompression;
+  if (compression != BI_RGB && compression != BI_BITFIELDS) {
+    packed = YuvFrameToRgb24(packed.data(), packed.size());
+    why = "The frame on screen is in a format no picture can be made of.";
+    if (packed.empty()) return {};
+  }
+  const std::string fileHeader = BmpFileHeader(packed.data(), packed.size());
+  if (fileHeader.empty()) return {};
+  uint32_t offset = 0;
+  std::memcpy(&offset, fileHeader.data() + 10, 4);
+  const size_t bytes =
+      PackedSize(*reinterpret_cast<const BITMAPINFOHEADER*>(packed.data()), offset);
+  if (bytes > packed.size()) return {};
+  std::string file = fileHeader;
+  const uint32_t fileSize = static_cast<uint32_t>(14 + bytes);
+  std::memcpy(&file[2], &fileSize, 4);
+  file.append(reinterpret_cast<const char*>(packed.data()), bytes);
+  return file;
+}
+
+// That second's lines of the clip's sidecar; false when the clip has none that opens.
+bool SecondLines(const std::string& clip, int32_t length, int32_t second, std::string& lines) {
+  const std::string sidecar = SidecarPathOf(clip);
+  std::ifstream in(sidecar, std::ios::binary);
+  if (sidecar.empty() || !in) return false;
+  std::stringstream text;
+  text << in.rdbuf();
+  ExtractSecondBlock(text.str(), length, second, lines);
+  TraceText(sidecar.c_str());
+  return true;
+}
+
+std::string NotSaved(const std::string& path, const std::string& why) {
+  return "The snapshot was not saved to\n" + path + "\n\n" + why;
+}
+
+// Picture and lines, each written in full under a temporary name before either
+// takes its place. Empty when saved, else what the user is told.
+std::string WriteSnapshot(IBasicVideo* video, const std::string& clip, const std::string& chosen,
+                          int32_t length, int32_t second) {
+  // The dialog has checked the name; the files may have changed since.
+  const SnapshotTarget target = DecideSnapshotTarget(chosen, FileExists);
+  if (target.verdict == SnapshotVerdict::kRefuse) return NotSaved(chosen, target.message);
+  std::string why;
+  const std::string bitmap = FrameFile(video, why);
+  if (bitmap.empty()) return NotSaved(target.picture, why);
+  std::string lines;
+  const bool withLines = SecondLines(clip, length, second, lines);
+  StagedFile picture(target.picture), beside(target.lines);
+  if (!picture.Write(bitmap)) return NotSaved(target.picture, picture.Error());
+  if (withLines && !beside.Write(lines)) return NotSaved(target.lines, beside.Error());
+  if (!picture.Commit()) return NotSaved(target.picture, picture.Error());
+  if (withLines && !beside.Commit())
+    return "The picture was saved, but not the second's lines beside it:\n" + target.lines +
+           "\n\n" + beside.Error();
+  return {};
 }
 
 }  // namespace
@@ -71,7 +138,7 @@ void CMediaLib::TakeSnapshot(HWND owner) {
 }
 
 // The graph's interfaces are held here for the whole operation: the dialog's
-// loop runs while it is open.
+// loop runs while it is open. A clip that was paused stays paused.
 void CMediaLib::SaveSnapshot(HWND owner, const std::string& clip, int32_t second, int32_t length,
                              int64_t recorded) {
   std::tm local{};
@@ -87,72 +154,21 @@ void CMediaLib::SaveSnapshot(HWND owner, const std::string& clip, int32_t second
       FAILED(
           graph->QueryInterface(IID_IBasicVideo, reinterpret_cast<void**>(video.GetAddressOf()))))
     return;
+  const bool wasRunning = IsRunning();
   control->Pause();
   WaitForSettledState();
   std::string path = name;
   if (AskPath(owner, path)) {
     strSnapshotDir = FolderOf(path);
-    WriteFrame(video.Get(), path);
-    WriteSecondBlock(clip, path, length, second);
+    const std::string failure = WriteSnapshot(video.Get(), clip, path, length, second);
+    if (!failure.empty()) {
+      TraceText(failure.c_str());
+      ShowMessageBox(owner, failure.c_str(), kAppTitle, MB_OK | MB_ICONEXCLAMATION);
+    }
   }
-  control->Run();
+  if (wasRunning) control->Run();
 }
 
 bool CMediaLib::AskPath(HWND owner, std::string& path) {
   return chooseSnapshotFile && chooseSnapshotFile(owner, strSnapshotDir, path);
-}
-
-// Wine's renderer answers no size query: the size comes from the video's then.
-void CMediaLib::WriteFrame(IBasicVideo* video, const std::string& path) {
-  long size = 0;
-  if (FAILED(video->GetCurrentImage(&size, NULL)) || size <= 0) {
-    long w = 0, h = 0;
-    if (FAILED(video->GetVideoSize(&w, &h)) || w <= 0 || h <= 0) return;
-    size = static_cast<long>(sizeof(BITMAPINFOHEADER) + 12 + 4 * static_cast<size_t>(w) * h);
-  }
-  std::vector<uint8_t> packed(static_cast<size_t>(size));
-  if (FAILED(video->GetCurrentImage(&size, reinterpret_cast<long*>(packed.data())))) {
-    TraceText("The frame could not be read");
-    return;
-  }
-  // A frame in a YUV layout becomes 24-bit RGB, so that the file is a bitmap.
-  if (reinterpret_cast<const BITMAPINFOHEADER*>(packed.data())->biCompression != BI_RGB &&
-      reinterpret_cast<const BITMAPINFOHEADER*>(packed.data())->biCompression != BI_BITFIELDS) {
-    packed = YuvFrameToRgb24(packed.data(), packed.size());
-    if (packed.empty()) {
-      TraceText("The frame is in a format no picture can be made of; nothing written");
-      return;
-    }
-  }
-  const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(packed.data());
-  const std::string fileHeader = BmpFileHeader(packed.data(), packed.size());
-  if (fileHeader.empty()) return;
-  uint32_t offset = 0;
-  std::memcpy(&offset, fileHeader.data() + 10, 4);
-  const size_t bytes = PackedSize(*header, offset);
-  if (bytes > packed.size()) return;
-  std::string head = fileHeader;
-  const uint32_t fileSize = static_cast<uint32_t>(14 + bytes);
-  std::memcpy(&head[2], &fileSize, 4);
-  if (!WriteFile(path, head, packed.data(), bytes)) TraceText("The picture could not be written");
-}
-
-// Never over the clip's own sidecar: a picture named like the clip would cut
-// it to one second.
-void CMediaLib::WriteSecondBlock(const std::string& clip, const std::string& picture,
-                                 int32_t length, int32_t second) {
-  const std::string sidecar = SidecarPathOf(clip);
-  std::ifstream in(sidecar, std::ios::binary);
-  if (sidecar.empty() || !in) return;
-  std::stringstream text;
-  text << in.rdbuf();
-  std::string block;
-  ExtractSecondBlock(text.str(), length, second, block);
-  TraceText(sidecar.c_str());
-  const std::string target = SnapshotSidecarPath(picture);
-  if (lstrcmpiA(target.c_str(), sidecar.c_str()) == 0) {
-    TraceText("The snapshot's sidecar would replace the clip's own sidecar; not written");
-    return;
-  }
-  if (!WriteFile(target, block, "", 0)) TraceText("The snapshot's sidecar could not be written");
 }
