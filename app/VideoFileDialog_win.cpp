@@ -8,12 +8,17 @@
 
 #include "framework/MessageBox_win.h"
 #include "framework/Subclass_win.h"
+#include "video/snapshot_files.h"
 
 namespace {
 
 // Room for any name the dialog hands back (its own limit is 32767 characters).
 constexpr DWORD kFileNameChars = 32768;
-constexpr char kTooLong[] = "The file name is too long to be opened.";
+
+const char* TooLongText(bool save) {
+  return save ? "The file name is too long to be saved."
+              : "The file name is too long to be opened.";
+}
 
 std::string TextOf(HWND control) {
   std::string text(static_cast<size_t>(GetWindowTextLengthA(control)) + 1, '\0');
@@ -22,13 +27,20 @@ std::string TextOf(HWND control) {
   return text;
 }
 
+bool FileExists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 // Sees the dialog's OK before the dialog does: some dialogs (Wine's) copy the
 // name into a buffer of MAX_PATH characters and crash on a longer one.
 class FileNameGuard : public CSubclassWnd {
+ public:
+  explicit FileNameGuard(bool save) : save(save) {}
+
  protected:
   LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM) override {
     if (msg == WM_COMMAND && LOWORD(wParam) == IDOK && ChosenPathLength() >= MAX_PATH) {
-      ShowMessageBox(GetSafeHwnd(), kTooLong, kAppTitle, MB_OK | MB_ICONEXCLAMATION);
+      ShowMessageBox(GetSafeHwnd(), TooLongText(save), kAppTitle, MB_OK | MB_ICONEXCLAMATION);
       return 0;
     }
     return Default();
@@ -46,30 +58,66 @@ class FileNameGuard : public CSubclassWnd {
                  reinterpret_cast<LPARAM>(folder.data()));
     return std::string(folder.data()).size() + 1 + name.size();
   }
+
+  const bool save;
 };
+
+// What the hook works with while the dialog is open.
+struct DialogState {
+  explicit DialogState(bool save) : guard(save) {}
+  FileNameGuard guard;
+  bool snapshot = false;
+  std::string picture;  // a snapshot's picture, once its name has been accepted
+};
+
+// A snapshot's name, checked before the dialog closes: true to keep the dialog
+// open (refused, or the user would not replace the file).
+bool KeepDialogFor(HWND dialog, const std::string& chosen, DialogState& state) {
+  const SnapshotTarget target = DecideSnapshotTarget(chosen, FileExists);
+  if (target.verdict == SnapshotVerdict::kRefuse) {
+    ShowMessageBox(dialog, target.message.c_str(), kAppTitle, MB_OK | MB_ICONEXCLAMATION);
+    return true;
+  }
+  if (target.verdict == SnapshotVerdict::kAsk &&
+      ShowMessageBox(dialog, target.message.c_str(), kAppTitle,
+                     MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
+    return true;
+  state.picture = target.picture;
+  return false;
+}
+
+// The chosen path when the user presses OK: the dialog's buffer holds it then.
+std::string ChosenPath(HWND dialog, const OPENFILENAMEA& ofn) {
+  if (ofn.lpstrFile != NULL && ofn.lpstrFile[0] != '\0') return ofn.lpstrFile;
+  std::vector<char> path(kFileNameChars, '\0');
+  SendMessageA(dialog, CDM_GETFILEPATH, kFileNameChars, reinterpret_cast<LPARAM>(path.data()));
+  return path.data();
+}
 
 UINT_PTR CALLBACK Hook(HWND hook, UINT msg, WPARAM, LPARAM lParam) {
   if (msg == WM_INITDIALOG) {
     const auto* ofn = reinterpret_cast<const OPENFILENAMEA*>(lParam);
-    reinterpret_cast<FileNameGuard*>(ofn->lCustData)->Attach(GetParent(hook));
+    reinterpret_cast<DialogState*>(ofn->lCustData)->guard.Attach(GetParent(hook));
+    return 0;
   }
-  return 0;
+  if (msg != WM_NOTIFY || reinterpret_cast<const NMHDR*>(lParam)->code != CDN_FILEOK) return 0;
+  const OPENFILENAMEA& ofn = *reinterpret_cast<const OFNOTIFYA*>(lParam)->lpOFN;
+  auto& state = *reinterpret_cast<DialogState*>(ofn.lCustData);
+  const HWND dialog = GetParent(hook);
+  if (!state.snapshot || !KeepDialogFor(dialog, ChosenPath(dialog, ofn), state)) return 0;
+  SetWindowLongPtrA(hook, DWLP_MSGRESULT, 1);
+  return 1;
 }
 
-}  // namespace
-
-namespace {
-
 // The dialog with the guard on its file name field; false when cancelled.
-bool RunGuarded(OPENFILENAMEA& ofn, bool save) {
-  FileNameGuard guard;
+bool RunGuarded(OPENFILENAMEA& ofn, bool save, DialogState& state) {
   ofn.Flags |= OFN_EXPLORER | OFN_ENABLEHOOK;
   ofn.lpfnHook = Hook;
-  ofn.lCustData = reinterpret_cast<LPARAM>(&guard);
+  ofn.lCustData = reinterpret_cast<LPARAM>(&state);
   const BOOL chosen = save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
-  guard.Detach();
+  state.guard.Detach();
   if (!chosen && CommDlgExtendedError() == FNERR_BUFFERTOOSMALL)
-    ShowMessageBox(ofn.hwndOwner, kTooLong, kAppTitle, MB_OK | MB_ICONEXCLAMATION);
+    ShowMessageBox(ofn.hwndOwner, TooLongText(save), kAppTitle, MB_OK | MB_ICONEXCLAMATION);
   return chosen != FALSE;
 }
 
@@ -84,12 +132,14 @@ bool AskForVideoFile(HWND owner, const char* filter, std::string& path) {
   ofn.lpstrFile = file.data();
   ofn.nMaxFile = kFileNameChars;
   ofn.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
-  if (!RunGuarded(ofn, false)) return false;
+  DialogState state(false);
+  if (!RunGuarded(ofn, false, state)) return false;
   path = file.data();
   return true;
 }
 
-// No overwrite prompt: a snapshot replaces a file of the chosen name.
+// The snapshot's own checks replace the dialog's overwrite prompt: they ask
+// the same question, and refuse clips and sidecars outright.
 bool AskForSnapshotFile(HWND owner, const std::string& folder, std::string& path) {
   std::vector<char> file(kFileNameChars, '\0');
   path.copy(file.data(), kFileNameChars - 1);
@@ -100,7 +150,16 @@ bool AskForSnapshotFile(HWND owner, const std::string& folder, std::string& path
   ofn.lpstrFile = file.data();
   ofn.nMaxFile = kFileNameChars;
   ofn.lpstrInitialDir = folder.c_str();
-  if (!RunGuarded(ofn, true)) return false;
-  path = file.data();
-  return true;
+  ofn.lpstrDefExt = "bmp";
+  for (;;) {
+    DialogState state(true);
+    state.snapshot = true;
+    if (!RunGuarded(ofn, true, state)) return false;
+    // A dialog that closed without telling the hook is checked now, and shown
+    // again with the same name when the name cannot be taken.
+    if (!state.picture.empty() || !KeepDialogFor(owner, file.data(), state)) {
+      path = state.picture;
+      return true;
+    }
+  }
 }

@@ -73,8 +73,9 @@ SnapshotTarget DecideSnapshotTarget(const std::string& chosen,
                    Quoted(target.picture) + " is a video clip. A snapshot never replaces a clip.");
   // The lines file always has a sidecar's name: one that exists is a sidecar.
   if (lines)
-    return Refused(target, "The second's lines would be written to " + Quoted(target.lines) +
-                               ", which is a sidecar. A snapshot never replaces a sidecar.");
+    return Refused(target, "The telemetry lines beside this picture would be written to " +
+                               Quoted(target.lines) +
+                               ", an existing sidecar. A snapshot never replaces a sidecar.");
   if (picture) {
     target.verdict = SnapshotVerdict::kAsk;
     target.message = Quoted(target.picture) + " already exists.\nDo you want to replace it?";
