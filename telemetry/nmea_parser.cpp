@@ -14,6 +14,10 @@ using namespace nsNMEA;
 
 namespace {
 
+// Rows a sidecar's short seconds may leave empty: far beyond a ten-hour clip's, so
+// that only a corrupt file (a few huge seconds among many empty ones) meets it.
+constexpr size_t kMaxEmptyRows = size_t{1} << 22;
+
 // The highest field index read is 9 (altitude); counts above 16 only matter as "too many".
 constexpr size_t kStoredFields = 17;
 
@@ -390,7 +394,7 @@ void CNmeaParser::ArrangeGSensorRows(const int64_t mean[3]) {
     return;
   }
   const size_t perSecond = static_cast<size_t>(m_nSamplesPerSec);
-  m_rows.reserve(perSecond * (m_runs.size() + 1));
+  size_t empty = 0;
   size_t at = 0;
   for (size_t k = 0; k <= m_runs.size(); ++k) {
     // Past the last closed second: the samples after the last position line, not padded.
@@ -401,7 +405,10 @@ void CNmeaParser::ArrangeGSensorRows(const int64_t mean[3]) {
     } else {
       m_rows.insert(m_rows.end(), samples.begin() + static_cast<std::ptrdiff_t>(at),
                     samples.begin() + static_cast<std::ptrdiff_t>(at + n));
-      if (closed) m_rows.resize(m_rows.size() + perSecond - n, nullptr);
+      if (closed && empty + (perSecond - n) <= kMaxEmptyRows) {
+        empty += perSecond - n;
+        m_rows.resize(m_rows.size() + perSecond - n, nullptr);
+      }
     }
     at += n;
   }

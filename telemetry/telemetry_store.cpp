@@ -15,6 +15,13 @@ namespace {
 // (over eleven days) would only exhaust memory, so it stops there.
 constexpr int64_t kMaxPaddedSeconds = 1000000;
 
+// S x N G-sensor rows, but never more than a ten-hour clip at 500 samples a second:
+// a corrupt sidecar's huge second must not exhaust memory.
+size_t GSensorPadding(int32_t samplesPerSec, int64_t seconds) {
+  constexpr int64_t kMaxRows = int64_t{500} * 36000;
+  return static_cast<size_t>(std::min<int64_t>(int64_t{samplesPerSec} * seconds, kMaxRows));
+}
+
 void PadTo(CTextColumn& column, int64_t rows) {
   int64_t missing = rows - static_cast<int64_t>(column.Count());
   if (missing > 0) column.AppendRepeated("0", static_cast<size_t>(missing));
@@ -57,7 +64,7 @@ void CTelemetryStore::FillTable(int64_t nClipSec) {
   const size_t p = static_cast<size_t>(m_parser.PositionCount());
   const size_t a = static_cast<size_t>(m_parser.AltitudeCount());
   const size_t gRows =
-      std::max<size_t>(g, g ? static_cast<size_t>(m_parser.SamplesPerSecond() * seconds) : 0);
+      std::max<size_t>(g, g ? GSensorPadding(m_parser.SamplesPerSecond(), seconds) : 0);
   const size_t pRows = std::max<size_t>(p, p ? static_cast<size_t>(seconds) : 0);
   const size_t aRows = std::max<size_t>(a, a ? static_cast<size_t>(seconds) : 0);
   for (CTextColumn* c : {&gx, &gy, &gz}) c->Reserve(gRows, gRows * 4);
@@ -113,7 +120,8 @@ void CTelemetryStore::FillTable(int64_t nClipSec) {
 
   if (gx.Count() > 0) {
     m_nSamplesPerSec = m_parser.SamplesPerSecond();
-    for (CTextColumn* c : {&gx, &gy, &gz}) PadTo(*c, m_nSamplesPerSec * seconds);
+    for (CTextColumn* c : {&gx, &gy, &gz})
+      PadTo(*c, static_cast<int64_t>(GSensorPadding(m_nSamplesPerSec, seconds)));
   }
   if (fix.Count() > 0)
     for (CTextColumn* c : {&fix, &lat, &lng, &speed, &course, &pulse}) PadTo(*c, seconds);
