@@ -30,6 +30,10 @@
 //   open-file PATH MS [refused] answer the player's file dialog with PATH; with
 //                               "refused", expect the player's message box over it,
 //                               print and close it, then cancel the dialog
+//   open-file PATH MS answer BUTTON [HOLD]
+//                               the same, but the box over the dialog is answered with
+//                               BUTTON (1 OK, 6 Yes, 7 No) after HOLD ms, and the dialog
+//                               is left as the player leaves it: "file-dialog open=0|1"
 //   cancel-file MS              cancel the player's file dialog
 //   ctrl KEY                    type Ctrl+KEY into the player's window (real input)
 //   answer-box BUTTON MS        wait for a message box of the player, print its texts,
@@ -532,16 +536,25 @@ bool OpenFile(const std::vector<std::string>& args, std::string& why) {
        " offered=" + Quote(TextOf(FileNameField(dialog))));
   Ask(FileNameField(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(args[1].c_str()), 0);
   PressButton(dialog, IDOK);
-  if (args.size() > 3 && args[3] == "refused") {
+  const bool answer = args.size() > 4 && args[3] == "answer";
+  if (answer || (args.size() > 3 && args[3] == "refused")) {
     // The player answers with a message box over the dialog, which stays open.
     HWND box = NULL;
     auto isBox = [&](HWND hwnd) {
-      return hwnd != dialog && GetDlgItem(hwnd, IDOK) && !FileNameField(hwnd);
+      return hwnd != dialog && (GetDlgItem(hwnd, IDOK) || GetDlgItem(hwnd, IDYES)) &&
+             !FileNameField(hwnd);
     };
     if (!WaitPlayerDialog(isBox, end, "no message box", box, why)) return false;
     Emit("box text=" + Quote(BoxText(box)));
-    PressButton(box, IDOK);
+    if (answer) Sleep(static_cast<DWORD>(Number(args.size() > 5 ? args[5] : "", 0)));
+    PressButton(box, answer ? static_cast<int>(Number(args[4], IDOK)) : IDOK);
     WaitGone(box, 5000);
+    if (answer) {
+      // A dialog that closes does so at once; one that stays is left to the next command.
+      const bool open = !WaitGone(dialog, 1500);
+      Emit(std::string("file-dialog open=") + (open ? "1" : "0"));
+      return true;
+    }
     PressButton(dialog, IDCANCEL);
   }
   if (!WaitGone(dialog, end - NowMs() > 2000 ? static_cast<long>(end - NowMs()) : 2000))

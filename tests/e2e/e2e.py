@@ -1101,20 +1101,133 @@ def frame_difference(picture, clip, second):
     return total / count
 
 
+def file_hashes(folder):
+    """{name: sha256} of every clip and sidecar in a folder."""
+    import hashlib
+    out = {}
+    for name in sorted(os.listdir(folder)):
+        path = os.path.join(folder, name)
+        if os.path.isfile(path) and os.path.splitext(name)[1].lower() in CLIP_AND_SIDECAR:
+            with open(path, "rb") as f:
+                out[name] = hashlib.sha256(f.read()).hexdigest()
+    return out
+
+
+CLIP_AND_SIDECAR = (".mov", ".ts", ".avi", ".mp4", ".nmea")
+
+
+def guard_folder(k, work):
+    """A folder of clips and sidecars (A and B with theirs, C's sidecar alone) and a
+    file that a snapshot may replace when the user says so."""
+    guard = os.path.join(work, "guard")
+    shutil.rmtree(guard, ignore_errors=True)
+    os.makedirs(guard)
+    name, _, _ = DRIVE
+    shutil.copy(k.clip(name + ".MP4"), os.path.join(guard, "A.MP4"))
+    shutil.copy(k.clip(name + ".nmea"), os.path.join(guard, "A.nmea"))
+    shutil.copy(k.clip("E2E_B.MP4"), os.path.join(guard, "B.MP4"))
+    shutil.copy(k.clip(CLIP_A[0] + ".nmea"), os.path.join(guard, "B.nmea"))
+    shutil.copy(k.clip(CLIP_A[0] + ".nmea"), os.path.join(guard, "C.nmea"))
+    with open(os.path.join(guard, "old.bmp"), "wb") as f:
+        f.write(b"an earlier picture")
+    return guard
+
+
+def screen_shot(k, name):
+    """The whole X screen (dialogs and boxes stand apart from the window), into the
+    shots folder; a picture for the eye, never a check."""
+    try:
+        with open(os.path.join(k.a.build, "xvfb.display")) as f:
+            display = f.read().strip()
+        os.makedirs(k.a.shots, exist_ok=True)
+        subprocess.run(["import", "-window", "root", os.path.join(k.a.shots, name)],
+                       env=dict(os.environ, DISPLAY=display), stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL, timeout=20)
+    except (OSError, subprocess.SubprocessError):
+        pass
+
+
+def snapshot_guard(k, guard):
+    """A playing clip's snapshot under names that would replace clips or sidecars: each
+    refused with a message naming the file, the dialog staying open; a file that
+    exists replaced only after Yes; playback goes on."""
+    c, d = k.c, k.d
+    before = file_hashes(guard)
+    d.cmd(f"click {ID.OPEN_VIDEO}")
+    d.cmd("open-file " + quote_arg(win_path(os.path.join(guard, "A.MP4"))) + " 10000", timeout=15)
+    d.cmd("sleep 1800", timeout=4)
+    d.cmd(f"command {ID.SNAPSHOT}")
+    long_name = os.path.join(guard, "L" * (300 - len(win_path(guard)) - 5) + ".bmp")
+    tries = (("B.bmp", '"B.nmea"'), ("C", '"C.nmea"'), ("A.nmea", '"A.nmea"'),
+             ("B.MP4", '"B.MP4"'), ("a.mp4", '"a.mp4"'), (long_name, "too long to be saved."))
+    for typed, named in tries:
+        if typed == "B.bmp":  # the first refusal is held on screen for a picture of it
+            threading.Timer(1.5, screen_shot, (k, "snapshot-refused.png")).start()
+        out = d.cmd("open-file " + quote_arg(win_path(os.path.join(guard, typed))) +
+                    " 10000 answer 1" + (" 2500" if typed == "B.bmp" else ""), timeout=15)
+        box = [l.get("text", "") for l in out if l.kind == "box"]
+        still = [l.get("open") for l in out if l.kind == "file-dialog" and l.get("open")]
+        c.check(f"{os.path.basename(typed)[:12]!r} is refused, the message names {named}, "
+                "the dialog stays open", len(box) == 1 and named in box[0] and still == ["1"],
+                f"box {box}, dialog open {still}")
+    old = os.path.join(guard, "old.bmp")
+    out = d.cmd("open-file " + quote_arg(win_path(old)) + " 10000 answer 7", timeout=15)
+    box = [l.get("text", "") for l in out if l.kind == "box"]
+    c.check("an existing picture: the replace question, No keeps the dialog and the file",
+            len(box) == 1 and '"old.bmp" already exists' in box[0] and
+            [l.get("open") for l in out if l.kind == "file-dialog" and l.get("open")] == ["1"] and
+            open(old, "rb").read() == b"an earlier picture", f"box {box}")
+    out = d.cmd("open-file " + quote_arg(win_path(old)) + " 10000 answer 6", timeout=15)
+    d.cmd("sleep 1000", timeout=3)
+    c.check("Yes replaces it: the picture and its lines",
+            [l.get("open") for l in out if l.kind == "file-dialog" and l.get("open")] == ["0"] and
+            bmp_fields(old).magic == b"BM" and os.path.exists(os.path.join(guard, "old.nmea")))
+    playing = d.cmd(f"watch 3000 100 until {quote_arg(ID.PLAY_PAUSE + '=Pause')} {ID.PLAY_PAUSE}",
+                    timeout=6)
+    c.check("a clip that was playing plays on after the snapshot",
+            any(l.get(ID.PLAY_PAUSE) == "Pause" for l in snaps_of(playing)))
+    after = file_hashes(guard)
+    c.check("every clip and sidecar of the folder is byte for byte as it was",
+            {n: after.get(n) for n in before} == before,
+            f"changed: {[n for n in before if after.get(n) != before[n]]}")
+    c.check("nothing else is left in the folder",
+            sorted(os.listdir(guard)) == sorted(list(before) + ["old.bmp", "old.nmea"]),
+            f"{sorted(os.listdir(guard))}")
+
+
+def snapshot_not_saved(k, guard):
+    """A snapshot that cannot be written says so and why, over the main window; no
+    half-written file is left."""
+    c, d = k.c, k.d
+    before = sorted(os.listdir(guard))
+    # A folder that is not there (the name of a file that is one).
+    target = os.path.join(guard, "old.bmp", "x.bmp")
+    d.cmd(f"command {ID.SNAPSHOT}")
+    out = d.cmd("open-file " + quote_arg(win_path(target)) + " 10000", timeout=15, ok=True)
+    box = d.cmd("answer-box 1 8000", timeout=12, ok=True)
+    texts = [l.get("text", "") for l in box if l.kind == "box"]
+    c.check("a snapshot that cannot be written says it was not saved, and why",
+            len(texts) == 1 and "not saved" in texts[0] and "x.bmp" in texts[0] and
+            len(texts[0].split("|")[-1]) > 0, f"{[l.text for l in out + box]}")
+    c.check("and leaves nothing behind", sorted(os.listdir(guard)) == before,
+            f"{sorted(os.listdir(guard))}")
+
+
 def case_snapshot(a):
     """A paused clip, the snapshot button, the save dialog answered: the picture and
-    that second's sidecar lines beside it; Cancel writes nothing; playback resumes; the
-    clip's own sidecar stays as it was."""
+    that second's sidecar lines beside it; Cancel writes nothing; a paused clip stays
+    paused; names that would replace clips or sidecars are refused; the clips and
+    sidecars stay byte for byte as they were."""
     k = Case(a, "snapshot")
     c, d = k.c, k.d
     name, _, _ = DRIVE
     sidecar = k.clip(name + ".nmea")
-    with open(sidecar, "rb") as f:
-        original = f.read()
+    clips_before = file_hashes(k.clips)
     mtime = os.stat(sidecar).st_mtime
     shots = os.path.join(a.work, "snapshots")
     shutil.rmtree(shots, ignore_errors=True)
     os.makedirs(shots)
+    guard = guard_folder(k, a.work)
     try:
         k.start(name + ".MP4", 6)
         d.cmd("wait-player 20000", timeout=25)
@@ -1160,22 +1273,17 @@ def case_snapshot(a):
         want = blocks[at][:-1] if 0 <= at < len(blocks) else None
         c.check(f"beside it: exactly second {at}'s lines of the clip's sidecar (nine a second)",
                 got == want, f"got {got!r:.120}, want {want!r:.120}")
-        playing = d.cmd(f"watch 3000 100 until {quote_arg(ID.PLAY_PAUSE + '=Pause')} {ID.PLAY_PAUSE}", timeout=6)
-        c.check("playback resumes after the snapshot",
-                any(l.get(ID.PLAY_PAUSE) == "Pause" for l in snaps_of(playing)))
-        # Saved beside the clip under the clip's own name: its sidecar must survive.
-        beside_clip = k.clip(name + ".bmp")
+        paused = d.cmd(f"watch 2500 100 {ID.PLAY_PAUSE} {ID.TIME_TEXT}", timeout=6)
+        c.check("a paused clip stays paused after the snapshot",
+                all(l.get(ID.PLAY_PAUSE) == "Play" and seconds_of(l.get(ID.TIME_TEXT))[0] == second
+                    for l in snaps_of(paused)), f"{[l.text for l in snaps_of(paused)][:3]}")
         d.cmd(f"command {ID.SNAPSHOT}")  # as the button (it has no size in this layout)
-        d.cmd("open-file " + quote_arg(win_path(beside_clip)) + " 10000", timeout=15)
-        d.cmd("sleep 800")
-        c.check("a picture named like the clip is written beside it", os.path.exists(beside_clip))
-        if os.path.exists(beside_clip):
-            os.remove(beside_clip)
-        d.cmd(f"command {ID.SNAPSHOT}")
         d.cmd("cancel-file 10000", timeout=15)
         d.cmd("sleep 800")
         written = sorted(f for f in os.listdir(shots) if f.startswith("shot"))
         c.check("Cancel writes nothing", written == ["shot.bmp", "shot.nmea"], f"{written}")
+        snapshot_guard(k, guard)
+        snapshot_not_saved(k, guard)
         # Eight lines a second (no pulse lines), and a sidecar three seconds short.
         with open(sidecar, "r", newline="") as f:
             drive = f.read()
@@ -1205,9 +1313,9 @@ def case_snapshot(a):
             c.check(f"beside the picture: {what}", got == want, f"got {got!r:.100}, want {want!r:.100}")
     except Exception as e:  # a driver failure or a control that is not there
         c.check("the driver session ran to its end", False, f"{type(e).__name__}: {e}")
-    with open(sidecar, "rb") as f:
-        c.check("the clip's own sidecar is unchanged", f.read() == original)
     os.utime(sidecar, (mtime, mtime))
+    c.check("every clip and sidecar of the clips folder is byte for byte as it was",
+            file_hashes(k.clips) == clips_before)
     return k.finish()
 
 
