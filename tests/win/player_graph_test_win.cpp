@@ -116,34 +116,3 @@ TEST_F(Graph, WithoutASidecarOnlyTheGridShows) {
   EXPECT_EQ(Count(RGB(0, 0, 255)), 0);
   EXPECT_FALSE(CursorAt(ShownSecond()));
 }
-
-// A figure, not a check: the paint of a ten-minute clip's graph at the size a
-// 1920 x 1080 window gives it.
-TEST(GraphSpeed, PaintingTenMinutesAtFullHd) {
-  demo::DemoDriveOptions drive;
-  drive.seconds = 600;
-  CTelemetryStore store;
-  store.LoadTelemetryBytes(demo::MakeDemoSidecar(drive), drive.seconds);
-  HWND host = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 1400, 160, NULL, NULL,
-                              NULL, NULL);
-  CGSENSOR graph;
-  ASSERT_TRUE(graph.Create(host));
-  graph.pStore = &store;
-  graph.nWidth = 1292;  // sx(980) - sx(46) - 15 h - 10 at 1920 x 1080
-  graph.nHeight = 140;
-  SetWindowPos(graph.GetSafeHwnd(), NULL, 0, 0, graph.nWidth, graph.nHeight,
-               SWP_NOZORDER | SWP_SHOWWINDOW);
-  ASSERT_EQ(graph.CurrentScale().seconds, 600);
-  std::vector<long long> us;
-  for (int i = 0; i < 21; ++i) {
-    graph.nCursorSec = i * 20;
-    StopWatch clock;
-    RedrawWindow(graph.GetSafeHwnd(), NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
-    us.push_back(clock.ElapsedUs());
-  }
-  std::sort(us.begin() + 1, us.end());  // the first paint also draws the grid picture
-  std::printf("GRAPH PAINT 600 s at %dx%d: first %lld us, median %lld us, max %lld us\n",
-              graph.nWidth, graph.nHeight, us[0], us[11], us.back());
-  graph.DestroyWindow();
-  DestroyWindow(host);
-}
