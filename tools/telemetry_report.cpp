@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "app/readouts.h"
+#include "app/time_text.h"
 #include "map/map_page.h"
 #include "map/route_file.h"
 #include "map/target_pos_file.h"
@@ -186,6 +187,8 @@ bool ParseDumpArgs(const std::vector<std::string>& args, DumpOptions& options, s
       options.bSummary = true;
     } else if (a == "--readouts") {
       options.bReadouts = true;
+    } else if (a == "--times") {
+      options.bTimes = true;
     } else if (a == "--length" || a == "--route" || a == "--map" || a == "--second" ||
                a == "--map-script" || a == "--gpx") {
       if (i + 1 >= args.size()) {
@@ -249,6 +252,14 @@ void AppendReadouts(const CTelemetryStore& store, bool present, int64_t length, 
   }
 }
 
+void AppendTimeTexts(int64_t length, std::string& out) {
+  out += "times\n";
+  for (int64_t s = 0; s <= length; ++s) {
+    numtext::AppendInt(out, s);
+    out += "\t" + TimeText(static_cast<int32_t>(s), static_cast<int32_t>(length)) + "\n";
+  }
+}
+
 int RunDump(const DumpOptions& options, std::FILE* out, std::FILE* err) {
   CTelemetryStore store;
   int status = 0;
@@ -261,6 +272,7 @@ int RunDump(const DumpOptions& options, std::FILE* out, std::FILE* err) {
     text.clear();
     AppendSidecarReport(store, path, !present, options.bSummary, text);
     if (options.bReadouts) AppendReadouts(store, present, options.nLength, text);
+    if (options.bTimes) AppendTimeTexts(options.nLength, text);
     std::fwrite(text.data(), 1, text.size(), out);
   }
   if (options.bRoute && lastParsed) {

@@ -15,6 +15,7 @@ struct DumpOptions {
   bool bRoute = false;
   std::string strRouteDir;
   bool bReadouts = false;
+  bool bTimes = false;
   bool bMap = false;
   std::string strMapDir;
   int64_t nMapSecond = -1;   // -1: the placeholder position
@@ -25,7 +26,8 @@ struct DumpOptions {
 };
 
 constexpr const char kDumpUsage[] =
-    "usage: telemetry-dump [--length N] [--summary] [--readouts] [--route DIR] [--gpx FILE]\n"
+    "usage: telemetry-dump [--length N] [--summary] [--readouts] [--times] [--route DIR]\n"
+    "                      [--gpx FILE]\n"
     "                      [--map DIR [--second K] [--map-script URL]] SIDECAR...\n";
 
 // False with a message for a usage error.
@@ -43,6 +45,10 @@ void AppendSidecarReport(const CTelemetryStore& store, const std::string& path, 
 // second number, G-force X, Y and Z, and the position file's text after that
 // tick ("-" when the tick leaves the file alone).
 void AppendReadouts(const CTelemetryStore& store, bool present, int64_t length, std::string& out);
+
+// The time text the player shows at each second 0 to N of a clip of N seconds:
+// "times", then per second the second and its text, tab-separated.
+void AppendTimeTexts(int64_t length, std::string& out);
 
 // Loads every sidecar in turn into one store and writes the report to `out`.
 // Returns the exit status: 0, or 1 when a sidecar could not be opened or the

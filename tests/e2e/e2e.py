@@ -320,18 +320,30 @@ class Readouts:
 TIME = re.compile(r"^ (\d\d):(\d\d):(\d\d) / (\d\d):(\d\d):(\d\d) $")
 
 
-def seconds_of(time_text):
-    """(shown second, clip length) of a time text, or None."""
-    m = TIME.match(time_text or "")
+def seconds_of(text):
+    """(shown second, clip length) of a time text, or None: the candidate read from
+    the digits counts only when the player's own code gives that very text."""
+    m = TIME.match(text or "")
     if not m:
         return None
     v = [int(x) for x in m.groups()]
-    return v[0] * 3600 + v[1] * 60 + v[2], v[3] * 3600 + v[4] * 60 + v[5]
+    s, length = v[0] * 3600 + v[1] * 60 + v[2], v[3] * 3600 + v[4] * 60 + v[5]
+    return (s, length) if time_text(s, length) == text else None
+
+
+TIME_TEXTS = {}  # clip length: the time texts of its seconds (telemetry-dump --times)
+NATIVE = [None]  # the native tree, set by main
 
 
 def time_text(s, length):
-    return " %02d:%02d:%02d / %02d:%02d:%02d " % (
-        s // 3600 % 60, s // 60 % 60, s % 60, length // 3600 % 60, length // 60 % 60, length % 60)
+    """The time text the player shows at second s of a clip of `length` seconds."""
+    if length not in TIME_TEXTS:
+        out = subprocess.run([os.path.join(NATIVE[0], "tools", "telemetry-dump"), "--summary", "--times",
+                              "--length", str(length), os.devnull],
+                             capture_output=True, text=True, check=True).stdout.split("\n")
+        rows = (line.split("\t") for line in out[out.index("times") + 1:] if line)
+        TIME_TEXTS[length] = {int(n): text for n, text in rows}
+    return TIME_TEXTS[length].get(s)
 
 
 READOUTS = [ID.TIME_TEXT, ID.TIME_TEXT_LARGE, ID.LONGITUDE, ID.LATITUDE, ID.ALTITUDE, ID.GFORCE_X, ID.GFORCE_Y, ID.GFORCE_Z, ID.SPEED_TEXT, ID.UNIT_TEXT, ID.SECOND_TEXT]
@@ -506,7 +518,7 @@ def layout_of(a, width, height, enlarged=False):
 # ---------------------------------------------------------------- cases
 
 WATCH = " ".join(READOUTS + ["pos", "video", f"caption:{ID.PLAY_PAUSE}", "file:target_pos.js"])
-ZERO = time_text(0, 0)
+ZERO = None  # the time text with nothing loaded, set by main
 
 
 def case_playback(a):
@@ -1412,6 +1424,9 @@ def main():
         p.add_argument("--" + opt, required=True)
     a = p.parse_args()
     a.work = os.path.abspath(a.work)
+    global ZERO
+    NATIVE[0] = a.native
+    ZERO = time_text(0, 0)
     if a.case == "clips":
         return make_clips(a)
     if not os.path.exists(os.path.join(a.work, "clips", "ready")):
