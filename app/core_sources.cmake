@@ -8,4 +8,5 @@ target_sources(core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/playlist_text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/gauges.cpp
   ${CMAKE_CURRENT_LIST_DIR}/skin_table.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/player_model.cpp
 )
