@@ -63,16 +63,18 @@ void CColorListBox::DrawItem(const DRAWITEMSTRUCT& item) {
 }
 
 void CColorListBox::WriteText(const DRAWITEMSTRUCT& item) {
-  const LRESULT length = SendMessageA(GetSafeHwnd(), LB_GETTEXTLEN, item.itemID, 0);
+  // Read and drawn as UTF-16: GDI's 8-bit text calls take the font's code page,
+  // not the process's, so names in any script show as the list holds them.
+  const LRESULT length = SendMessageW(GetSafeHwnd(), LB_GETTEXTLEN, item.itemID, 0);
   if (length == LB_ERR) return;
-  std::string text(static_cast<size_t>(length) + 1, '\0');
-  SendMessageA(GetSafeHwnd(), LB_GETTEXT, item.itemID, reinterpret_cast<LPARAM>(&text[0]));
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  SendMessageW(GetSafeHwnd(), LB_GETTEXT, item.itemID, reinterpret_cast<LPARAM>(&text[0]));
   text.resize(static_cast<size_t>(length));
 
   UINT format = DT_SINGLELINE | DT_VCENTER;
   if (GetWindowLongA(GetSafeHwnd(), GWL_STYLE) & LBS_USETABSTOPS) format |= DT_EXPANDTABS;
   // Measured first: the text sits at the item's top-left in its own size.
   RECT place = item.rcItem;
-  ::DrawTextA(item.hDC, text.c_str(), static_cast<int>(text.size()), &place, format | DT_CALCRECT);
-  ::DrawTextA(item.hDC, text.c_str(), static_cast<int>(text.size()), &place, format);
+  ::DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &place, format | DT_CALCRECT);
+  ::DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &place, format);
 }

@@ -14,6 +14,7 @@ code is 1 when any check failed. Timings are reported, never judged.
 """
 
 import argparse
+import ntpath
 import os
 import queue
 import re
@@ -49,6 +50,11 @@ BAD_SECONDS = 4
 # Copies of E2E_B.MP4 whose Windows paths have these lengths: one just fits the
 # 260 characters that file dialogs take on every system, one does not.
 LONG_PATHS = (250, 300)
+# Names outside every 8-bit code page: the rear clip reads the CLIP_A slice as its
+# sidecar (the R rule), the other clip has none.
+UNICODE_FOLDER = "Поездка 行程 🚗"
+UNICODE_REAR = "行程 🚗R.MP4"
+UNICODE_OTHER = "Кадр 中文.mp4"
 
 
 def run(cmd, **kw):
@@ -147,6 +153,12 @@ def make_clips(a):
         if path:
             os.makedirs(os.path.dirname(path))
             shutil.copy(os.path.join(clips, "E2E_B.MP4"), path)
+    unicode = os.path.join(clips, UNICODE_FOLDER)
+    os.makedirs(unicode)
+    shutil.copy(os.path.join(clips, CLIP_A[0] + "R.MP4"), os.path.join(unicode, UNICODE_REAR))
+    shutil.copy(os.path.join(clips, CLIP_A[0] + ".nmea"),
+                os.path.join(unicode, UNICODE_REAR[:-len("R.MP4")] + ".nmea"))
+    shutil.copy(os.path.join(clips, "E2E_B.MP4"), os.path.join(unicode, UNICODE_OTHER))
     # What a camera writes, and what this platform's decoders cannot open.
     make_video(os.path.join(clips, "E2E_BAD.TS"), BAD_SECONDS, "640x360", 25, ["-f", "mpegts"])
     speed = os.path.join(clips, "E2E_SPEED.nmea")
@@ -877,9 +889,9 @@ def case_startup(a):
     """A start clip that cannot be opened is named in a message; nothing plays."""
     failed = 0
     missing = win_path(os.path.join(a.work, "clips", "NO_SUCH_CLIP.MP4"))
-    # Without the second (and without a folder, whose name might hold a minus sign).
+    # A relative name is looked for in the current folder, which holds no clips.
     for name, tail, says in (("startup-missing", quote_arg(missing + "-3"), missing),
-                             ("startup-no-second", "E2E_B.MP4", "E2E_B.MP4\r\n\r\nName the clip")):
+                             ("startup-relative", "E2E_B.MP4", "\\E2E_B.MP4\r\n\r\nName the clip")):
         k = Case(a, name)
         c, d = k.c, k.d
         try:
@@ -897,6 +909,60 @@ def case_startup(a):
             c.check("the driver session ran to its end", False, f"{type(e).__name__}: {e}")
         failed += k.finish()
     return 1 if failed else 0
+
+
+def case_unicode(a):
+    """Names in any script: a clip in a folder named in Cyrillic, Chinese and an emoji,
+    given on the command line alone and relative to the current folder, plays from its
+    start with its sidecar; Add File lists another such clip and a double-click plays it;
+    the playlist shows both names."""
+    k = Case(a, "unicode")
+    c, d = k.c, k.d
+    readouts = Readouts(k.clip(CLIP_A[0] + ".readouts"))
+    rear = os.path.realpath(k.clip(os.path.join(UNICODE_FOLDER, UNICODE_REAR)))
+    other = os.path.realpath(k.clip(os.path.join(UNICODE_FOLDER, UNICODE_OTHER)))
+    same = lambda p, q: ntpath.normcase(ntpath.normpath(p)) == ntpath.normcase(ntpath.normpath(q))
+    try:
+        # What a file association passes: the quoted clip, no second.
+        relative = os.path.relpath(rear, os.path.realpath(os.getcwd())).replace("/", "\\")
+        d.cmd(f"start {quote_arg(win_path(a.player))} {quote_arg(chr(34) + relative + chr(34))}")
+        d.cmd("wait-player 20000", timeout=25)
+        rows = d.cmd("rows")
+        c.check("the clip from the current folder is the playlist's row, under its own name",
+                rows[0]["count"] == "1" and len(rows) == 2
+                and rows[1]["text"].startswith(UNICODE_REAR + "     ")
+                and same(rows[1]["path"], win_path(rear)),
+                "; ".join(r.body for r in rows))
+        snaps = snaps_of(d.cmd("watch 4500 100 " + WATCH, timeout=10))
+        ticks, _ = compare_readouts(c, snaps, readouts, CLIP_A[2], "the command-line clip",
+                                    target_file=False)
+        # The first tick seeks to the start second, here 0, and playback goes on from there.
+        after = ticks[len(ticks) - ticks[::-1].index(0):] if 0 in ticks else []
+        c.check("it plays from its start, with the position of its sidecar",
+                after and after == sorted(after) and after[0] == 1
+                and any(readouts.rows[s]["from"] == "row" for s in ticks), str(ticks))
+        d.cmd(f"click {ID.ADD_FILE}")
+        d.cmd("open-file " + quote_arg(win_path(other)) + " 15000", timeout=20)
+        rows = d.cmd("rows")
+        texts = [r["text"] for r in rows[1:]]
+        c.check("Add File lists the second clip under its own name and path",
+                rows[0]["count"] == "2" and any(t.startswith(UNICODE_OTHER + "     ") for t in texts)
+                and any(same(r["path"], win_path(other)) for r in rows[1:]),
+                "; ".join(r.body for r in rows))
+        shot = k.screenshot("unicode-playlist.png")
+        c.note(f"the playlist with both names: {shot}")
+        row = next((i for i, r in enumerate(rows[1:]) if same(r["path"], win_path(other))), 0)
+        d.cmd(f"dblclick-row {row}")
+        played = snaps_of(d.cmd("watch 3500 100 " + WATCH, timeout=8))
+        lengths = {seconds_of(sn.get(ID.TIME_TEXT))[1] for sn in played
+                   if seconds_of(sn.get(ID.TIME_TEXT))}
+        moving = {seconds_of(sn.get(ID.TIME_TEXT))[0] for sn in played
+                  if seconds_of(sn.get(ID.TIME_TEXT))}
+        c.check("a double-click plays it: its length and a running second",
+                CLIP_B_SECONDS in lengths and len(moving) >= 2, f"lengths {lengths}, seconds {moving}")
+    except Exception as e:  # a driver failure or a control that is not there
+        c.check("the driver session ran to its end", False, f"{type(e).__name__}: {e}")
+    return 1 if k.finish() else 0
 
 
 def proc_cpu_ms(pid):
@@ -1419,7 +1485,7 @@ def case_route(a):
 def main():
     p = argparse.ArgumentParser()
     p.add_argument("case", choices=["clips", "playback", "playlist", "unrenderable", "startup", "speed",
-                                   "skin", "snapshot", "route"])
+                                   "skin", "snapshot", "route", "unicode"])
     for opt in ("build", "wine-run", "player", "driver", "bare-graph", "native", "work", "shots"):
         p.add_argument("--" + opt, required=True)
     a = p.parse_args()
@@ -1434,7 +1500,8 @@ def main():
         return 1
     return {"playback": case_playback, "playlist": case_playlist,
             "unrenderable": case_unrenderable, "startup": case_startup, "speed": case_speed,
-            "skin": case_skin, "snapshot": case_snapshot, "route": case_route}[a.case](a)
+            "skin": case_skin, "snapshot": case_snapshot, "route": case_route,
+            "unicode": case_unicode}[a.case](a)
 
 
 if __name__ == "__main__":
