@@ -16,12 +16,6 @@ const char kMakerSite[] = "https://example.com/";  // the maker's site, opened b
 
 }  // namespace
 
-int nClientWidth = 1366;
-int nClientHeight = 768;
-int bSizeChanged = 1;
-int bEnlargedView = 0;
-int nMapRetryCounter = 1;
-
 CMediaPlayerDlg::CMediaPlayerDlg()
     : CDialogBase(IDD_MEDIAPLAYER_DIALOG),
       brushBlack(CreateSolidBrush(RGB(0, 0, 0))),
@@ -161,8 +155,15 @@ bool CMediaPlayerDlg::OnDestroy() {
   return false;
 }
 
-bool CMediaPlayerDlg::OnMessage(UINT msg, WPARAM, LPARAM, LRESULT& result) {
+bool CMediaPlayerDlg::OnMessage(UINT msg, WPARAM, LPARAM lParam, LRESULT& result) {
   switch (msg) {
+    case WM_GETMINMAXINFO: {  // every size change, not only a drag of an edge
+      MINMAXINFO* limits = reinterpret_cast<MINMAXINFO*>(lParam);
+      limits->ptMinTrackSize.x = kMinWindowWidth;
+      limits->ptMinTrackSize.y = kMinWindowHeight;
+      result = 0;
+      return true;
+    }
     case WM_QUERYDRAGICON:
       result = reinterpret_cast<LRESULT>(hIcon);
       return true;

@@ -10,6 +10,7 @@
 
 #include "app/SkinBackground_win.h"
 #include "app/layout.h"
+#include "app/player_model.h"
 #include "app/readouts.h"
 #include "app/skin_table.h"
 #include "controls/ColorListBox_win.h"
@@ -20,6 +21,7 @@
 #include "framework/Dialog_win.h"
 #include "framework/Owners_win.h"
 #include "map/RouteView_win.h"
+#include "map/route_seconds.h"
 #include "resources/resource.h"
 
 class CMediaLib;
@@ -53,6 +55,9 @@ class CMediaPlayerDlg : public CDialogBase {
   void OnStopButton();
   void StopClip();
   void SeekToSecond(int seconds);
+  // A seek from the slider, the graph or a key: clamped, and while paused the
+  // second shows at once.
+  void SeekFromUser(int second);
   void OnGraphSeek(int second);
   bool IsPlaying();
   int StartTimer();
@@ -75,7 +80,8 @@ class CMediaPlayerDlg : public CDialogBase {
   // What "Open Video" does with the chosen path: plays it without listing it.
   void PlayOpenedFile(const std::string& path);
   // The playlist row that plays, or -1 when the clip playing is not a row.
-  int PlayingRow() const { return bPlayingListRow ? nPlayIndex : -1; }
+  int PlayingRow() const { return model.PlayingRow(); }
+  const PlayerModel& Model() const { return model; }
 
   // Layout.
   void LayoutControls(int first);
@@ -106,15 +112,21 @@ class CMediaPlayerDlg : public CDialogBase {
   bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
  private:
-  void LoadSidecar(const std::string& sidecar);
+  // Loads the sidecar into the map and the route view; true when it opened.
+  bool LoadSidecar(const std::string& sidecar, int length);
   void OnKeyToggled();
-  void RetryMapWhenOffline();
   void ShowSecond(int second, GdiRegion* repaint = nullptr);
+  // Everything a tick shows of a second: position file, slider, graph, time
+  // text, readouts and gauges.
+  void ShowTickPlan(const TickPlan& plan);
+  void ApplyLoadPlan(const LoadPlan& plan);
   bool MoveCar(int second);
   void InvalidateGauges(GdiRegion& repaint);
-  bool AdvancePlaylist();
+  void AdvanceTo(int row);
   int PauseForLayout();
-  void ReloadAfterStop();
+  void ResumeAfterLayout(int paused);
+  void LoadPlaylistRow(int row);
+  void RenderPlaylist();
   void EnterEnlargedLayout();
   void LeaveEnlargedLayout();
   void ShowStartProblem();
@@ -139,11 +151,9 @@ class CMediaPlayerDlg : public CDialogBase {
   RECT MapPanelRect() const;
   // The map area shows the route drawn by the player (offline, with a route).
   bool ShowsRouteView() const;
-  std::string PathAt(int index) const;
+  std::string PathAt(int index) const { return model.PathAt(index); }
   // Lists one file; false when the list refused it.
   bool AddPlaylistEntry(const std::string& path, const std::string& displayText);
-  // After the list was refilled: the playing clip's row, if it is still listed.
-  void FindPlayingRow();
 
   std::unique_ptr<CMediaLib> pMediaLib;
   std::unique_ptr<CGoogleMaps> pGoogleMaps;
@@ -158,19 +168,13 @@ class CMediaPlayerDlg : public CDialogBase {
   ReadoutTexts readouts;
   std::string strVersion;
 
-  // Loading and tick state.
+  // What plays and what the playlist holds; the window applies its plans.
+  PlayerModel model;
   UINT_PTR nTimerId = 0;
-  int nClipLengthSec = 0;
-  int nShownSec = 0;
-  int bHasSidecar = 0;
-  int bStopped = 1;
-  int nPlayIndex = 0;
-  // The clip playing is playlist row nPlayIndex (not one opened with "Open Video").
-  int bPlayingListRow = 0;
-  int bStartPending = 0;
   int bLargeView = 0;
 
   // Layout state.
+  ClientGeometry geometry;
   int bMaximized = 0;
   int bInitDone = 0;
   int bRelayoutPending = 0;
@@ -178,9 +182,7 @@ class CMediaPlayerDlg : public CDialogBase {
   int nFontHeight = -1;  // the height fontLayout was made with
   CPicture pictureNoMap;
   CRouteView routeView;
-  int nRouteSec = 0;         // the second the route view shows the car at
-  int64_t nRouteRow = -1;    // and the row that places it there
-  bool bRouteShown = false;  // whether the map area showed the route view then
+  RouteCarState routeCar;
   CSkinBackground background;
   static constexpr size_t kSkinButtonCount = 21;  // one is never bound to a control
   CSkinButton skinButtons[kSkinButtonCount];
@@ -198,10 +200,3 @@ class CMediaPlayerDlg : public CDialogBase {
   GdiBrush brushBlack;
   GdiBrush brushVersion;
 };
-
-// Process-wide values the layout and the map share.
-extern int nClientWidth;
-extern int nClientHeight;
-extern int bSizeChanged;
-extern int bEnlargedView;
-extern int nMapRetryCounter;

@@ -43,10 +43,9 @@ BOOL CMediaPlayerDlg::OnInitDialog() {
   SendMessage(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(hIcon));
   // Seen only in the task bar, since the window has no caption.
   SetWindowTextA(m_hWnd, "PLAYER");
-  bSizeChanged = 1;
+  geometry.bSizeChanged = 1;
   LayoutControls(1);
   nTimerId = 0;
-  nClipLengthSec = 0;
   readouts.nCourse = readouts.nSpeed = readouts.nPulseSpeed = 0;
   bLargeView = 0;
   PrepareButton(IDC_INTERNET_STATUS, CurrentSkinState(false));
@@ -145,7 +144,7 @@ class LayoutTimer {
 };
 
 void CMediaPlayerDlg::LayoutControls(int first) {
-  const LayoutScale k(nClientWidth, nClientHeight);
+  const LayoutScale k = geometry.Scale();
   for (std::string& text : fittedTexts) text.clear();  // fitted again below, in the new font
   LayoutTimer timer(k.W, k.H);
   if (first) MoveWindow(m_hWnd, 0, 0, k.W, k.H, TRUE);
@@ -183,7 +182,7 @@ void CMediaPlayerDlg::LayoutControls(int first) {
     const UINT quiet = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW;
     SetWindowPos(pGoogleMaps->GetSafeHwnd(), NULL, 0, 0, w, h, quiet);
     SetWindowPos(pGoogleMaps->GetDlgItem(IDC_MAP_WEBVIEW), NULL, 0, 0, w, h, quiet);
-    pGoogleMaps->OnLayout(first != 0, bSizeChanged);
+    pGoogleMaps->OnLayout(first != 0, geometry.bSizeChanged);
   }
   timer.Lap("map");
   PrepareButtons(PanelButtons(), skin);
@@ -233,13 +232,13 @@ void CMediaPlayerDlg::FitEngineWindow() {
   GetClientRect(host, &client);
   SetWindowPos(pMediaLib->GetSafeHwnd(), NULL, 0, 0, client.right, client.bottom,
                SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
-  if (!bStartPending) ShowWindow(pMediaLib->GetSafeHwnd(), SW_SHOW);
+  if (!model.bStartPending) ShowWindow(pMediaLib->GetSafeHwnd(), SW_SHOW);
   InvalidateRect(pMediaLib->GetSafeHwnd(), NULL, FALSE);
   pMediaLib->PlaceVideoWindow();
 }
 
 void CMediaPlayerDlg::LayoutEnlarged() {
-  const LayoutScale k(nClientWidth, nClientHeight);
+  const LayoutScale k = geometry.Scale();
   LayoutTimer timer(k.W, k.H);
   ApplyLayoutFont(k.s());
   WindowDc dc(m_hWnd);

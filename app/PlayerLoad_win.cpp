@@ -20,44 +20,66 @@
 void CMediaPlayerDlg::app_LoadVideo(std::string path) {
   SetInternetOk(1);
   if (pGoogleMaps) ShowWindow(pGoogleMaps->GetSafeHwnd(), SW_HIDE);
-  const std::string sidecar = SidecarPathOf(path);
+  const std::string sidecar =
+      SidecarPathOf(path, [](const std::string& p) { return textfile::CanOpenForReading(p); });
+  model.BeginLoad();
   {
     WaitCursor wait;
     FitEngineWindow();
     if (pMediaLib) pMediaLib->LoadClip(path);
-    bStopped = 0;
     TraceText("\r\n Play And Load Video File app_LoadVideo ");
   }
   TraceFormat("[%s] \r\n [%s]", path.c_str(), sidecar.c_str());
-  nClipLengthSec = pMediaLib ? pMediaLib->LengthSec() : 0;
-  strTimeText = TimeText(0, nClipLengthSec);
-  LoadSidecar(sidecar);
-  UpdateData(FALSE);
+  const int length = pMediaLib ? pMediaLib->LengthSec() : 0;
+  const bool hasSidecar = LoadSidecar(sidecar, length);
+  const LoadPlan plan = model.Loaded(length, hasSidecar, pMediaLib && pMediaLib->IsReady());
+  // What the readouts keep across seconds without a fix belongs to one clip.
+  const std::string unit = readouts.strUnit;
+  readouts = ReadoutTexts();
+  readouts.strUnit = unit;
   HWND slider = GetDlgItem(IDC_SEEK_SLIDER);
-  SendMessage(slider, TBM_SETRANGE, FALSE, MAKELPARAM(0, nClipLengthSec));
-  SendMessage(slider, TBM_SETRANGEMAX, FALSE, nClipLengthSec);  // beyond 16 bits too
-  seekSlider.nMax = nClipLengthSec;
+  SendMessage(slider, TBM_SETRANGE, FALSE, MAKELPARAM(0, length));
+  SendMessage(slider, TBM_SETRANGEMAX, FALSE, length);  // beyond 16 bits too
+  seekSlider.nMax = length;
   SendMessage(slider, TBM_SETPOS, TRUE, 0);
   EnableWindow(slider, TRUE);
+  ApplyLoadPlan(plan);
   TraceText("\r\n Open GPS Video File:Start Timer");
   StartTimer();
 }
 
-void CMediaPlayerDlg::LoadSidecar(const std::string& sidecar) {
-  bHasSidecar = !sidecar.empty() && textfile::CanOpenForReading(sidecar) ? 1 : 0;
-  if (!pGoogleMaps) return;
-  pGoogleMaps->LoadTelemetry(sidecar, bHasSidecar, nClipLengthSec);
-  if (pGSensor) pGSensor->nClipSec = nClipLengthSec;  // a longer sidecar is cut to the clip
-  routeView.SetRoute(bHasSidecar == 1 ? RouteFromTable(pGoogleMaps->Table())
-                                      : std::vector<RouteFix>());
-  nRouteRow = -2;  // the next second draws the car
-  if (!bLargeView && GetInternetOk() == 0) {
-    const RECT panel = MapPanelRect();  // the new route, or the offline picture
+// The start second is reached before anything shows; the clip's first second
+// then shows at once, as a tick would show it.
+void CMediaPlayerDlg::ApplyLoadPlan(const LoadPlan& plan) {
+  if (plan.nSeekSec >= 0 && pMediaLib) pMediaLib->SeekTo(plan.nSeekSec);
+  if (plan.bShowVideo && pMediaLib && pMediaLib->IsReady())
+    ShowWindow(pMediaLib->GetSafeHwnd(), SW_SHOW);
+  ShowTickPlan(plan.show);
+  if (!plan.strProblem.empty()) {
+    strStartProblem = plan.strProblem;
+    PostMessageA(m_hWnd, kStartProblemMessage, 0, 0);
+  }
+  if (plan.bEnterFullScreen && pMediaLib) pMediaLib->EnterFullScreen();
+}
+
+bool CMediaPlayerDlg::LoadSidecar(const std::string& sidecar, int length) {
+  const int present = !sidecar.empty() && textfile::CanOpenForReading(sidecar) ? 1 : 0;
+  if (pGSensor) pGSensor->nClipSec = length;  // a longer sidecar is cut to the clip
+  if (!pGoogleMaps) return present == 1;
+  pGoogleMaps->LoadTelemetry(sidecar, present, length);
+  routeView.SetRoute(present == 1 ? RouteFromTable(pGoogleMaps->Table())
+                                  : std::vector<RouteFix>());
+  routeCar.Forget();
+  // The map area follows the new clip at once: its route, the offline
+  // picture, or the map's place, never the last clip's route.
+  if (!bLargeView) {
+    const RECT panel = MapPanelRect();
     InvalidateRect(m_hWnd, &panel, FALSE);
   }
-  if (bHasSidecar == 0) return;  // the table is empty and the map stays hidden
+  if (present == 0) return false;  // the table is empty and the map stays hidden
   pGoogleMaps->ShowMap();
   ShowWindow(pGoogleMaps->GetSafeHwnd(), SW_SHOW);
+  return true;
 }
 
 int CMediaPlayerDlg::StartTimer() {
@@ -90,37 +112,27 @@ void CMediaPlayerDlg::OnKeyToggled() {
 
 bool CMediaPlayerDlg::OnTimer(UINT_PTR) {
   OnKeyToggled();
-  RetryMapWhenOffline();
   StopWatch clock;
   const CMediaLib::Position at = pMediaLib ? pMediaLib->ReportPosition() : CMediaLib::Position();
-  const int s = at.second;
-  if (bHasSidecar == 1 && pGoogleMaps) pGoogleMaps->UpdateTargetPos(s, 1);
-  GdiRegion repaint;  // the window's parts this second changes, invalidated at once
-  ShowSecond(s, &repaint);
-  strTimeText = TimeText(s, at.length);
-  nShownSec = s;
-  ReadoutsStepFor(s);
-  RefitReadoutText();
-  UpdateData(FALSE);
-  const bool advanced = nShownSec >= nClipLengthSec && nShownSec != 0 && AdvancePlaylist();
-  if (bStartPending == 1) {
-    if (pMediaLib && pMediaLib->LengthSec() >= nStartSec) SeekToSecond(nStartSec);
-    if (pMediaLib) ShowWindow(pMediaLib->GetSafeHwnd(), SW_SHOW);
-    bStartPending = 0;
-  }
-  InvalidateGauges(repaint);
+  const TickPlan plan = model.Tick(at.second, at.length, GetInternetOk() != 0);
+  if (plan.bRetryMap && pGoogleMaps) pGoogleMaps->ShowMap();
+  ShowTickPlan(plan);
   TraceFormat("TICK %lld us\n", clock.ElapsedUs());
-  if (!advanced && s >= at.length) OnStopButton();
+  if (plan.nAdvanceRow >= 0) AdvanceTo(plan.nAdvanceRow);
+  if (plan.bStop) OnStopButton();
   return true;
 }
 
-void CMediaPlayerDlg::RetryMapWhenOffline() {
-  if (GetInternetOk() != 0) return;
-  if (nMapRetryCounter % 10 == 0) {
-    if (pGoogleMaps) pGoogleMaps->ShowMap();
-    nMapRetryCounter = 1;
-  }
-  ++nMapRetryCounter;
+void CMediaPlayerDlg::ShowTickPlan(const TickPlan& plan) {
+  const int s = plan.nShowSec;
+  if (plan.bWritePosition && pGoogleMaps) pGoogleMaps->UpdateTargetPos(s, 1);
+  GdiRegion repaint;  // the window's parts this second changes, invalidated at once
+  ShowSecond(s, &repaint);
+  strTimeText = TimeText(s, plan.nLengthSec);
+  ReadoutsStepFor(s);
+  RefitReadoutText();
+  UpdateData(FALSE);
+  InvalidateGauges(repaint);
 }
 
 // Slider, graph and the route view's car at second s. A slider already there is
@@ -144,61 +156,67 @@ void CMediaPlayerDlg::ShowSecond(int s, GdiRegion* repaint) {
 // The route view's car: the map area needs a repaint when the car moves, and
 // when the view comes or goes (the connection check answers in between ticks).
 bool CMediaPlayerDlg::MoveCar(int s) {
-  nRouteSec = s;
-  const int64_t row = routeView.CarRowAt(s);
-  const bool shows = ShowsRouteView();
-  const bool changed = row != nRouteRow || shows != bRouteShown;
-  nRouteRow = row;
-  bRouteShown = shows;
-  return changed && shows;
+  return routeCar.Move(s, routeView.CarRowAt(s), ShowsRouteView());
 }
 
-// A click on the graph: to that second at once, when a clip is there to seek in.
-void CMediaPlayerDlg::OnGraphSeek(int second) {
+// A click on the graph: to that second, when a clip is open to seek in.
+void CMediaPlayerDlg::OnGraphSeek(int second) { SeekFromUser(second); }
+
+void CMediaPlayerDlg::SeekFromUser(int second) {
   if (!pMediaLib || !pMediaLib->IsReady()) return;
-  SeekToSecond(second);
-  ShowSecond(second);
+  const SeekPlan plan = model.Seek(second, IsPlaying());
+  if (!plan.bSeek) {
+    ShowSecond(model.nShownSec);  // the slider goes back where it was
+    return;
+  }
+  SeekToSecond(plan.nSecond);
+  if (plan.bShowNow) {
+    model.nShownSec = plan.nSecond;
+    ShowTickPlan(model.ShowOnly(plan.nSecond));
+  }
 }
 
 // Only the needles (and the route view's car) move each second: the dial and
 // the compass are repainted, not the whole window. One region, one call: each
 // invalidation is a round trip to the window server on some systems.
 void CMediaPlayerDlg::InvalidateGauges(GdiRegion& repaint) {
-  for (const GaugeArea& a :
-       {SpeedGaugeArea(nClientWidth, nClientHeight), CompassGaugeArea(nClientWidth, nClientHeight)})
+  const int w = geometry.nClientWidth, h = geometry.nClientHeight;
+  for (const GaugeArea& a : {SpeedGaugeArea(w, h), CompassGaugeArea(w, h)})
     AddToRegion(repaint, RECT{a.left, a.top, a.right, a.bottom});
   InvalidateRgn(m_hWnd, repaint.Get(), FALSE);
 }
 
-// The next playlist row, when the clip that ended is a playlist row.
-bool CMediaPlayerDlg::AdvancePlaylist() {
-  if (!bPlayingListRow) return false;
-  if (SendMessage(GetDlgItem(IDC_PLAYLIST), LB_SETCURSEL, nPlayIndex + 1, 0) == LB_ERR)
-    return false;
-  nPlayIndex = nPlayIndex + 1;
-  app_LoadVideo(PathAt(nPlayIndex));
-  return true;
+// The end of a playlist row: the next row, selected as it plays.
+void CMediaPlayerDlg::AdvanceTo(int row) {
+  SendMessage(GetDlgItem(IDC_PLAYLIST), LB_SETCURSEL, row, 0);
+  model.LoadRow(row);
+  app_LoadVideo(PathAt(row));
 }
 
 int CMediaPlayerDlg::app_Play(int pauseOnly) {
   if (pauseOnly != 0) return PauseForLayout();
   TraceText("===> Check Play Status");
-  if (IsPlaying()) {
-    TraceText("===> Video is Running");
-    StopTimer();
-    SetPlayButtonImage(false);
-    pMediaLib->Pause();
-    return 0;
-  }
-  TraceText("===> Video is Not Running");
-  TraceText("\r\n <===> Start app_Play ====>");
-  if (bStopped == 1) {
-    ReloadAfterStop();
-    TraceText("\r\n ===> End Play Video File , Find Selected File");
-  }
-  if (pMediaLib && pMediaLib->HasClip()) {
-    TraceText("\r\n ###### app_Play is pause to Play");
-    pMediaLib->Play();
+  const int selected = static_cast<int>(SendMessage(GetDlgItem(IDC_PLAYLIST), LB_GETCURSEL, 0, 0));
+  const bool hasClip = pMediaLib && pMediaLib->HasClip();
+  const PlayPlan plan = model.Play(selected, IsPlaying(), hasClip);
+  switch (plan.action) {
+    case PlayPlan::kPause:
+      TraceText("===> Video is Running");
+      StopTimer();
+      SetPlayButtonImage(false);
+      pMediaLib->Pause();
+      return 0;
+    case PlayPlan::kLoadRow:
+      LoadPlaylistRow(plan.nRow);
+      break;
+    case PlayPlan::kReloadClip:
+      app_LoadVideo(pMediaLib->ClipPath());
+      break;
+    case PlayPlan::kResume:
+      pMediaLib->Play();
+      break;
+    case PlayPlan::kNothing:
+      break;
   }
   TraceText("===> End app_Play");
   const bool playing = IsPlaying();
@@ -207,31 +225,22 @@ int CMediaPlayerDlg::app_Play(int pauseOnly) {
   return 0;
 }
 
-// Pauses a running clip before a re-layout; 1 when it paused.
+void CMediaPlayerDlg::LoadPlaylistRow(int row) {
+  model.LoadRow(row);
+  app_LoadVideo(PathAt(row));
+}
+
+// Pauses a running clip before a re-layout; 1 when it paused. The tick keeps
+// its rhythm: a drag sends many size changes, and each second of playback
+// still gets its tick.
 int CMediaPlayerDlg::PauseForLayout() {
-  if (!pMediaLib) {
-    TraceText("===>  Media Library is NULL");
-    return 0;
-  }
-  TraceText("Check Media Library is created");
-  if (!pMediaLib->IsReady() || !IsPlaying()) return 0;
+  if (!pMediaLib || !pMediaLib->IsReady() || !IsPlaying()) return 0;
   pMediaLib->Pause();
-  StopTimer();
-  SetPlayButtonImage(false);
   return 1;
 }
 
-// Play after a stop starts the selected playlist row from its start, or, with no
-// row selected, the clip that was playing (one opened with "Open Video").
-void CMediaPlayerDlg::ReloadAfterStop() {
-  const int row = static_cast<int>(SendMessage(GetDlgItem(IDC_PLAYLIST), LB_GETCURSEL, 0, 0));
-  if (row >= 0) {
-    nPlayIndex = row;
-    bPlayingListRow = 1;
-    app_LoadVideo(PathAt(row));
-  } else if (pMediaLib && pMediaLib->HasClip()) {
-    app_LoadVideo(pMediaLib->ClipPath());
-  }
+void CMediaPlayerDlg::ResumeAfterLayout(int paused) {
+  if (paused && pMediaLib) pMediaLib->Play();
 }
 
 void CMediaPlayerDlg::OnStopButton() {
@@ -247,12 +256,12 @@ void CMediaPlayerDlg::OnStopButton() {
   if (pGoogleMaps) pGoogleMaps->UpdateTargetPos(0, 1);
   ShowSecond(0);
   strTimeText = TimeText(0, 0);
-  nShownSec = 0;
+  model.ShownZero();
   UpdateData(FALSE);
 }
 
 void CMediaPlayerDlg::StopClip() {
-  bStopped = 1;
+  model.Stopped();
   WaitCursor wait;
   if (pMediaLib) {
     pMediaLib->Stop();
@@ -266,7 +275,7 @@ bool CMediaPlayerDlg::OnHScroll(UINT code, UINT pos, HWND scrollBar) {
   if (scrollBar != GetDlgItem(IDC_SEEK_SLIDER)) return false;
   // Only the thumb codes carry a position; the others (a click in the channel, a
   // key, the end of a drag) come with 0 and would send the video to its start.
-  if (code == SB_THUMBTRACK || code == SB_THUMBPOSITION) SeekToSecond(static_cast<int>(pos));
+  if (code == SB_THUMBTRACK || code == SB_THUMBPOSITION) SeekFromUser(static_cast<int>(pos));
   return false;
 }
 
@@ -275,10 +284,15 @@ void CMediaPlayerDlg::SeekToSecond(int seconds) {
   if (IsPlaying() && nTimerId == 0) StartTimer();
 }
 
+// The frame on screen after a step is the one the telemetry shows.
 void CMediaPlayerDlg::OnFrameStepButton() {
+  if (!pMediaLib || !pMediaLib->IsReady() || model.bStopped) return;
   // The engine falls back to a seek where the platform cannot step frames.
-  if (pMediaLib) pMediaLib->StepFrame();
+  pMediaLib->StepFrame();
   SetPlayButtonImage(false);
+  const CMediaLib::Position at = pMediaLib->ReportPosition();
+  model.nShownSec = at.second;
+  ShowTickPlan(model.ShowOnly(at.second));
 }
 
 void CMediaPlayerDlg::OnSnapshotButton() {
@@ -298,7 +312,7 @@ void CMediaPlayerDlg::OnSnapshotButton() {
 }
 
 void CMediaPlayerDlg::OnFullScreenButton() {
-  if (pMediaLib) pMediaLib->EnterFullScreen();
+  if (pMediaLib && model.AskFullScreen()) pMediaLib->EnterFullScreen();
 }
 
 void CMediaPlayerDlg::OnKphRadio() {

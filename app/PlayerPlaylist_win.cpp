@@ -18,15 +18,6 @@
 
 namespace {
 
-std::string ListText(HWND list, int index) {
-  LRESULT length = SendMessageA(list, LB_GETTEXTLEN, index, 0);
-  if (length == LB_ERR) return "";
-  std::string text(static_cast<size_t>(length) + 1, '\0');
-  LRESULT got = SendMessageA(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(&text[0]));
-  text.resize(got == LB_ERR ? 0 : static_cast<size_t>(got));
-  return text;
-}
-
 std::string DisplayText(const std::string& path, const FILETIME& written, DWORD attributes) {
   std::tm local;
   const std::string time =
@@ -66,32 +57,18 @@ class NoRedraw {
 
 }  // namespace
 
-std::string CMediaPlayerDlg::PathAt(int index) const {
-  return ListText(GetDlgItem(IDC_PATH_LIST), index);
-}
-
+// The list sorts the display text in (its own ordering stays the one people
+// see); the row goes into the model where the list put it, and the hidden
+// path list mirrors the model's paths.
 bool CMediaPlayerDlg::AddPlaylistEntry(const std::string& path, const std::string& displayText) {
   const LRESULT at = SendMessageA(GetDlgItem(IDC_PLAYLIST), LB_ADDSTRING, 0,
                                   reinterpret_cast<LPARAM>(displayText.c_str()));
   if (at < 0) return false;
   SendMessageA(GetDlgItem(IDC_PATH_LIST), LB_INSERTSTRING, at,
                reinterpret_cast<LPARAM>(path.c_str()));
-  // A row sorted in above the playing one moves it down.
-  if (bPlayingListRow && at <= nPlayIndex) ++nPlayIndex;
+  const bool readOnly = displayText.size() >= 6 && displayText.compare(displayText.size() - 6, 6, "     G") == 0;
+  model.Insert(static_cast<int>(at), PlaylistRow{path, displayText, readOnly});
   return true;
-}
-
-void CMediaPlayerDlg::FindPlayingRow() {
-  if (!bPlayingListRow) return;
-  const std::string playing = pMediaLib ? pMediaLib->ClipPath() : std::string();
-  const int rows = static_cast<int>(SendMessage(GetDlgItem(IDC_PATH_LIST), LB_GETCOUNT, 0, 0));
-  for (int i = 0; i < rows; ++i) {
-    if (lstrcmpiA(PathAt(i).c_str(), playing.c_str()) == 0) {
-      nPlayIndex = i;
-      return;
-    }
-  }
-  bPlayingListRow = 0;  // no longer listed: it ends without advancing
 }
 
 void CMediaPlayerDlg::BrowseFolder() {
@@ -105,8 +82,9 @@ void CMediaPlayerDlg::BrowseFolder() {
   if (!SHGetPathFromIDListA(list.Get(), folder)) return;
   SendMessage(GetDlgItem(IDC_PLAYLIST), LB_RESETCONTENT, 0, 0);
   SendMessage(GetDlgItem(IDC_PATH_LIST), LB_RESETCONTENT, 0, 0);
+  model.Clear();
   ScanFolder(folder);
-  FindPlayingRow();
+  model.Refilled(pMediaLib ? pMediaLib->ClipPath() : std::string());
 }
 
 // The folder listing brings every file's time and attributes, so no file is
@@ -146,12 +124,11 @@ void CMediaPlayerDlg::AddStartupFile(const std::string& path) {
   if (path.empty() || IsFolder(path)) return;
   AddPlaylistEntry(path, DisplayTextOf(path));
   TraceFormat("4.[%s]\r\n[%d]", strStartClip.c_str(), nStartSec);
-  nPlayIndex = 0;
   if (SendMessage(GetDlgItem(IDC_PLAYLIST), LB_SETCURSEL, 0, 0) == LB_ERR) return;
-  bStartPending = 1;
-  bPlayingListRow = 1;
-  app_LoadVideo(PathAt(0));
-  if (pMediaLib) ShowWindow(pMediaLib->GetSafeHwnd(), SW_HIDE);
+  // The video stays hidden until it stands at its start second.
+  model.nStartSec = nStartSec;
+  model.bStartPending = 1;
+  LoadPlaylistRow(0);
 }
 
 void CMediaPlayerDlg::DeleteEntry() {
@@ -161,23 +138,18 @@ void CMediaPlayerDlg::DeleteEntry() {
   const int i = static_cast<int>(selected);
   SendMessage(display, LB_DELETESTRING, i, 0);
   SendMessage(paths, LB_DELETESTRING, i, 0);
-  if (i > 0) {
-    SendMessage(display, LB_SETCURSEL, i - 1, 0);
-    SendMessage(paths, LB_SETCURSEL, i - 1, 0);
+  const int next = model.Delete(i);
+  if (next >= 0) {
+    SendMessage(display, LB_SETCURSEL, next, 0);
+    SendMessage(paths, LB_SETCURSEL, next, 0);
   }
-  // The playing row's index follows: a row above it moves it up; when the playing
-  // row itself goes, its clip plays on and the row that followed it comes next.
-  if (bPlayingListRow && i <= nPlayIndex) --nPlayIndex;
 }
 
 void CMediaPlayerDlg::PlayEntry() {
   const LRESULT i = SendMessage(GetDlgItem(IDC_PLAYLIST), LB_GETCURSEL, 0, 0);
-  if (i == LB_ERR) return;
-  nPlayIndex = static_cast<int>(i);
-  bPlayingListRow = 1;
-  const std::string path = PathAt(nPlayIndex);
+  if (i == LB_ERR || model.Row(static_cast<int>(i)) == nullptr) return;
   StopClip();
-  app_LoadVideo(path);
+  LoadPlaylistRow(static_cast<int>(i));
   SetPlayButtonImage(IsPlaying());
 }
 
@@ -193,7 +165,7 @@ void CMediaPlayerDlg::OpenVideoFile() {
 
 void CMediaPlayerDlg::PlayOpenedFile(const std::string& path) {
   if (!IsVideoFileName(FileNameOf(path))) return;
-  bPlayingListRow = 0;  // not listed: at its end the player stops
+  model.LoadUnlisted();  // not listed: at its end the player stops
   app_LoadVideo(path);
   SetPlayButtonImage(IsPlaying());
 }

@@ -4,7 +4,7 @@
 
 void CMediaPlayerDlg::ReadoutsStepFor(int second) {
   ReadoutSource source;
-  source.bHasSidecar = bHasSidecar;
+  source.bHasSidecar = model.bHasSidecar;
   if (pGoogleMaps) {
     source.pTable = &pGoogleMaps->Table();
     source.nSamplesPerSec = pGoogleMaps->SamplesPerSecond();

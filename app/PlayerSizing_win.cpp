@@ -22,14 +22,18 @@ void DrawNeedle(HDC dc, COLORREF colour, const Needle& needle) {
 void CMediaPlayerDlg::RelayoutToClientSize() {
   RECT client;
   GetClientRect(m_hWnd, &client);
-  nClientWidth = client.right;
-  nClientHeight = client.bottom;
-  bSizeChanged = 1;
+  geometry.nClientWidth = client.right;
+  geometry.nClientHeight = client.bottom;
+  geometry.bSizeChanged = 1;
   LayoutControls(0);
 }
 
 bool CMediaPlayerDlg::OnSize(UINT type, int, int) {
   if (type == SIZE_MINIMIZED) return false;
+  // The size change of a maximise comes before the window's state flag changes:
+  // the buttons laid out now must already show the state it is changing to.
+  if (type == SIZE_MAXIMIZED || type == SIZE_RESTORED) bMaximized = type == SIZE_MAXIMIZED;
+  if (bInitDone) SetWindowTextA(GetDlgItem(IDC_MAXIMIZE), bMaximized ? "Restore" : "Maxmize");
   // Also while the window initialises: its first layout is made for the canvas
   // size, and the first paint must lay out again to the real client size.
   bRelayoutPending = 1;
@@ -41,23 +45,17 @@ bool CMediaPlayerDlg::OnSize(UINT type, int, int) {
   } else {
     InvalidateRect(m_hWnd, NULL, FALSE);
   }
-  if (paused) app_Play(0);
+  ResumeAfterLayout(paused);
   return false;
 }
 
 void CMediaPlayerDlg::OnMaximizeButton() {
   const int paused = app_Play(1);
-  if (bMaximized) {
-    ShowWindow(m_hWnd, SW_RESTORE);
-    bMaximized = 0;
-  } else {
-    ShowWindow(m_hWnd, SW_MAXIMIZE);
-    bMaximized = 1;
-  }
-  SetWindowTextA(GetDlgItem(IDC_MAXIMIZE), bMaximized ? "Restore" : "Maxmize");
+  // The size change that follows sets bMaximized (OnSize).
+  ShowWindow(m_hWnd, bMaximized ? SW_RESTORE : SW_MAXIMIZE);
   bRelayoutPending = 1;
   InvalidateRect(m_hWnd, NULL, FALSE);
-  if (paused) app_Play(0);
+  ResumeAfterLayout(paused);
 }
 
 // Entering needs a rendered clip; leaving never does, so the normal layout can
@@ -77,7 +75,6 @@ void CMediaPlayerDlg::OnLargeViewButton() {
 
 void CMediaPlayerDlg::EnterEnlargedLayout() {
   bLargeView = 1;
-  bEnlargedView = 1;
   HideForEnlarged();
   LayoutEnlarged();
   FitEngineWindow();
@@ -87,9 +84,8 @@ void CMediaPlayerDlg::EnterEnlargedLayout() {
 
 void CMediaPlayerDlg::LeaveEnlargedLayout() {
   bLargeView = 0;
-  bEnlargedView = 0;
   ShowForNormal();
-  bSizeChanged = 0;
+  geometry.bSizeChanged = 0;
   LayoutControls(0);
   FitEngineWindow();
   PrepareButtons(LayoutSwitchButtons(), CurrentSkinState(IsPlaying()));
@@ -97,7 +93,7 @@ void CMediaPlayerDlg::LeaveEnlargedLayout() {
 }
 
 RECT CMediaPlayerDlg::MapPanelRect() const {
-  const LayoutScale k(nClientWidth, nClientHeight);
+  const LayoutScale k = geometry.Scale();
   return RECT{k.sx(896), k.sy(220), k.sx(896) + k.sx(421), k.sy(220) + k.sy(386)};
 }
 
@@ -116,7 +112,7 @@ void CMediaPlayerDlg::PaintMapArea(HDC dc, const RECT& area) {
   if (online || !IntersectRect(&overlap, &panel, &area)) return;
   if (routeView.HasRoute()) {
     StopWatch clock;
-    routeView.Paint(dc, panel, nRouteSec, fontLayout.Get(), MapOffText());
+    routeView.Paint(dc, panel, routeCar.nSec, fontLayout.Get(), MapOffText());
     TraceFormat("ROUTE %lld us\n", clock.ElapsedUs());
     return;
   }
@@ -126,7 +122,7 @@ void CMediaPlayerDlg::PaintMapArea(HDC dc, const RECT& area) {
     FillRect(dc, &panel, ground.Get());
   }
   // Under the picture's symbol, in its free lower third.
-  const LayoutScale k(nClientWidth, nClientHeight);
+  const LayoutScale k = geometry.Scale();
   RECT reason{panel.left, panel.top + (panel.bottom - panel.top) * 2 / 3, panel.right,
               panel.bottom};
   reason.bottom = reason.top + 2 * k.s() + 4;
@@ -138,9 +134,9 @@ void CMediaPlayerDlg::PaintMapArea(HDC dc, const RECT& area) {
 
 void CMediaPlayerDlg::PaintGauges(HDC dc) {
   const COLORREF red = RGB(255, 70, 70), yellow = RGB(255, 255, 70);
-  DrawNeedle(dc, red, CompassNeedle(readouts.nCourse, nClientWidth, nClientHeight));
-  DrawNeedle(dc, red, SpeedNeedle(readouts.nSpeed, nClientWidth, nClientHeight));
-  DrawNeedle(dc, yellow, SpeedNeedle(readouts.nPulseSpeed, nClientWidth, nClientHeight));
+  DrawNeedle(dc, red, CompassNeedle(readouts.nCourse, geometry.nClientWidth, geometry.nClientHeight));
+  DrawNeedle(dc, red, SpeedNeedle(readouts.nSpeed, geometry.nClientWidth, geometry.nClientHeight));
+  DrawNeedle(dc, yellow, SpeedNeedle(readouts.nPulseSpeed, geometry.nClientWidth, geometry.nClientHeight));
 }
 
 bool CMediaPlayerDlg::OnEraseBkgnd(HDC, LRESULT& result) {

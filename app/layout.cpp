@@ -201,7 +201,7 @@ std::string DescribeLayout(const std::vector<LayoutItem>& items) {
 }
 
 void KeepMinimumSize(DragEdge edge, WindowRect& r) {
-  const long kMinWidth = 684, kMinHeight = 324;
+  const long kMinWidth = kMinWindowWidth, kMinHeight = kMinWindowHeight;
   if (r.right - r.left < kMinWidth) {
     if (edge == DragEdge::left || edge == DragEdge::topLeft || edge == DragEdge::bottomLeft)
       r.left = r.right - kMinWidth;

@@ -25,6 +25,15 @@ class LayoutScale {
   int W, H;
 };
 
+// The main window's client size as the layout last took it, and whether that
+// pass followed a size change (the map re-shows its page after one).
+struct ClientGeometry {
+  int nClientWidth = 1366;
+  int nClientHeight = 768;
+  int bSizeChanged = 1;
+  LayoutScale Scale() const { return LayoutScale(nClientWidth, nClientHeight); }
+};
+
 enum class Visibility { unchanged, show, hide };
 
 struct LayoutItem {
@@ -54,6 +63,9 @@ const std::vector<int>& HiddenWhenNormal();
 
 // "id x y cx cy [fitted] [show|hide]" per line, for tests and traces.
 std::string DescribeLayout(const std::vector<LayoutItem>& items);
+
+// The smallest window, whatever changes its size.
+constexpr long kMinWindowWidth = 684, kMinWindowHeight = 324;
 
 // Keeps a dragged window rectangle at least 684 x 324, moving the dragged edge.
 enum class DragEdge { left, right, top, topLeft, topRight, bottom, bottomLeft, bottomRight };

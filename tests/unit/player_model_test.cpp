@@ -141,7 +141,9 @@ TEST(PlayerModel, ThePlayButtonPausesResumesOrLoads) {
     if (!c.stopped) m.Loaded(60, false, true);
     const PlayPlan plan = m.Play(c.selected, c.playing, c.hasClip);
     EXPECT_EQ(plan.action, c.action) << c.stopped << c.playing << c.hasClip << c.selected;
-    if (plan.action == PlayPlan::kLoadRow) EXPECT_EQ(plan.nRow, c.row);
+    if (plan.action == PlayPlan::kLoadRow) {
+      EXPECT_EQ(plan.nRow, c.row);
+    }
   }
 }
 
