@@ -73,7 +73,9 @@ class CMediaLib : public CDialogBase {
   // Shows the next frame and leaves the graph paused.
   void StepFrame();
   // The frame on screen as a BMP with that second's sidecar lines beside it,
-  // through a save dialog owned by `owner`; playback resumes afterwards.
+  // through a save dialog owned by `owner`; a clip that was playing plays on
+  // afterwards, a paused one stays paused. A snapshot that cannot be saved
+  // says why in a message box owned by `owner`.
   void TakeSnapshot(HWND owner);
   void SaveSnapshot(HWND owner, const std::string& clip, std::int32_t second, std::int32_t length,
                     std::int64_t recorded);
@@ -123,9 +125,6 @@ class CMediaLib : public CDialogBase {
   void WaitForSettledState();
   void StepBySeeking();
   bool AskPath(HWND owner, std::string& path);
-  void WriteFrame(IBasicVideo* video, const std::string& path);
-  void WriteSecondBlock(const std::string& clip, const std::string& picture, std::int32_t length,
-                        std::int32_t second);
   // The area the engine and its video fill: the host's client rectangle.
   RECT VideoArea() const;
   HWND VideoSurface() const;
