@@ -2,7 +2,7 @@
 # program is driven by tests/e2e).
 add_wine_gtest(player_window_tests NO_MAIN
   SOURCES player_main_win.cpp player_fixture_win.cpp player_playlist_test_win.cpp
-          player_transport_test_win.cpp player_graph_test_win.cpp
+          player_transport_test_win.cpp player_graph_test_win.cpp player_following_test_win.cpp
           ${PROJECT_SOURCE_DIR}/tests/unit/test_files.cpp
           ${PROJECT_SOURCE_DIR}/resources/player.rc
   LIBS player_window framework_testkit wintest demo_drive
