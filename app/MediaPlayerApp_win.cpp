@@ -10,8 +10,6 @@
 #include "framework/Trace_win.h"
 #include "telemetry/number_text.h"
 
-CMediaPlayerApp theApp;
-
 namespace {
 
 std::string CurrentFolder() {
@@ -36,7 +34,7 @@ void ApplyStartRequest(CMediaPlayerDlg& dlg) {
     return;
   }
   dlg.strStartClip = request.strClip;
-  dlg.nStartSec = numtext::AtoI(request.strSecond);  // digits only: never negative
+  dlg.SetStartSecond(numtext::AtoI(request.strSecond));  // digits only: never negative
 }
 
 }  // namespace

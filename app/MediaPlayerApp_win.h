@@ -13,5 +13,3 @@ class CMediaPlayerApp {
   // program has no message loop of its own once the window has closed.
   BOOL InitInstance();
 };
-
-extern CMediaPlayerApp theApp;

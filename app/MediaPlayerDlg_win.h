@@ -37,7 +37,7 @@ class CMediaPlayerDlg : public CDialogBase {
 
   // Start-up request from the command line, set before the window opens.
   std::string strStartClip;
-  int nStartSec = -1;
+  void SetStartSecond(int second) { model.nStartSec = second; }
 
   // Why the command-line start could not be made, told to the user once the
   // window shows; empty when there is nothing to tell.
@@ -179,7 +179,6 @@ class CMediaPlayerDlg : public CDialogBase {
   int bInitDone = 0;
   int bRelayoutPending = 0;
   COptmizeFont fontLayout;
-  int nFontHeight = -1;  // the height fontLayout was made with
   CPicture pictureNoMap;
   CRouteView routeView;
   RouteCarState routeCar;

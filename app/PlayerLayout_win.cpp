@@ -64,8 +64,7 @@ BOOL CMediaPlayerDlg::OnInitDialog() {
 
 void CMediaPlayerDlg::ApplyLayoutFont(int height) {
   TraceFormat("Font Size : %d", height);
-  if (height == nFontHeight && fontLayout.Get() != NULL) return;  // every window has it
-  nFontHeight = height;
+  if (height == fontLayout.Height() && fontLayout.Get() != NULL) return;  // every window has it
   fontLayout.SetHeight(height);
   playlistBox.pDrawFont = fontLayout.Get();
   pathListBox.pDrawFont = fontLayout.Get();

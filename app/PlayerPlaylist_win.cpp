@@ -120,13 +120,12 @@ void CMediaPlayerDlg::AddFile() {
 }
 
 void CMediaPlayerDlg::AddStartupFile(const std::string& path) {
-  TraceFormat("3.[%s]\r\n[%d]\r\n[%s]", strStartClip.c_str(), nStartSec, path.c_str());
+  TraceFormat("3.[%s]\r\n[%d]\r\n[%s]", strStartClip.c_str(), model.nStartSec, path.c_str());
   if (path.empty() || IsFolder(path)) return;
   AddPlaylistEntry(path, DisplayTextOf(path));
-  TraceFormat("4.[%s]\r\n[%d]", strStartClip.c_str(), nStartSec);
+  TraceFormat("4.[%s]\r\n[%d]", strStartClip.c_str(), model.nStartSec);
   if (SendMessage(GetDlgItem(IDC_PLAYLIST), LB_SETCURSEL, 0, 0) == LB_ERR) return;
   // The video stays hidden until it stands at its start second.
-  model.nStartSec = nStartSec;
   model.bStartPending = 1;
   LoadPlaylistRow(0);
 }

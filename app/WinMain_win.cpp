@@ -4,6 +4,7 @@
 #include "MediaPlayerApp_win.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  theApp.InitInstance();
+  CMediaPlayerApp app;  // lives as long as the program runs
+  app.InitInstance();
   return 0;
 }

@@ -2,6 +2,7 @@
 
 void COptmizeFont::SetHeight(int height) {
   strFaceName = "Times New Roman";
+  nHeight = height;
   GdiFont& font = fonts[height];
   if (font.Get() != NULL) {
     current = font.Get();

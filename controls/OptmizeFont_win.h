@@ -16,9 +16,12 @@ class COptmizeFont {
   // font is slow on some systems, and a window takes only a few heights.
   void SetHeight(int height);
   HFONT Get() const { return current; }
+  // The height the current font was made at; -1 before the first.
+  int Height() const { return nHeight; }
 
  private:
   std::string strFaceName;
   std::map<int, GdiFont> fonts;  // by height
   HFONT current = NULL;
+  int nHeight = -1;
 };
