@@ -12,6 +12,7 @@
 #include "framework/FileTime_win.h"
 #include "framework/MessageBox_win.h"
 #include "framework/Trace_win.h"
+#include "telemetry/text_file.h"
 #include "video/MediaLib_win.h"
 #include "video/StagedFile_win.h"
 #include "video/frame_rgb.h"
@@ -87,7 +88,8 @@ std::string FrameFile(IBasicVideo* video, std::string& why) {
 
 // That second's lines of the clip's sidecar; false when the clip has none that opens.
 bool SecondLines(const std::string& clip, int32_t length, int32_t second, std::string& lines) {
-  const std::string sidecar = SidecarPathOf(clip);
+  const std::string sidecar =
+      SidecarPathOf(clip, [](const std::string& p) { return textfile::CanOpenForReading(p); });
   std::ifstream in(sidecar, std::ios::binary);
   if (sidecar.empty() || !in) return false;
   std::stringstream text;

@@ -10,10 +10,18 @@ size_t Count(std::string_view text, std::string_view what) {
   return n;
 }
 
+// Position lines of any talker: "$GPRMC", "$GNRMC", "$GLRMC" ...
+size_t CountPositionLines(std::string_view text) {
+  size_t n = 0;
+  for (size_t at = text.find("RMC,"); at != std::string_view::npos; at = text.find("RMC,", at + 1))
+    if (at >= 3 && text[at - 3] == '$') ++n;
+  return n;
+}
+
 }  // namespace
 
 int64_t LinesPerSecond(std::string_view sidecar) {
-  const size_t seconds = Count(sidecar, "$GPRMC");
+  const size_t seconds = CountPositionLines(sidecar);
   if (seconds == 0 || Count(sidecar, "SPEED") == 0) return 8;
   const size_t lines = Count(sidecar, "\n");
   const int64_t perSecond = static_cast<int64_t>((lines + seconds / 2) / seconds);

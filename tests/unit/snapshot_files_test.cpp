@@ -65,6 +65,10 @@ TEST(SecondBlock, SidecarsWithPulseLinesCutNineLinesASecond) {
   const std::string nine = Sidecar(20, 9);
   EXPECT_EQ(LinesPerSecond(nine), 9);
   EXPECT_EQ(LinesPerSecond(Sidecar(20, 8)), 8);
+  std::string talkers = nine;  // a receiver of several systems names them otherwise
+  for (size_t at = talkers.find("$GPRMC"); at != std::string::npos; at = talkers.find("$GPRMC"))
+    talkers.replace(at, 6, "$GNRMC");
+  EXPECT_EQ(LinesPerSecond(talkers), 9);
   int64_t first = 0;
   const std::string block = Block(nine, 20, 7, &first);
   EXPECT_EQ(first, 63);
