@@ -901,6 +901,23 @@ def case_startup(a):
         except Exception as e:  # a driver failure or a control that is not there
             c.check("the driver session ran to its end", False, f"{type(e).__name__}: {e}")
         failed += k.finish()
+    # A start second past the clip's end is said, and the clip plays from its start.
+    k = Case(a, "startup-past-end")
+    c, d = k.c, k.d
+    try:
+        clip = win_path(k.clip(DRIVE[0] + ".MP4"))
+        d.cmd(f"start {quote_arg(win_path(a.player))} {quote_arg(chr(34) + clip + '-999' + chr(34))}")
+        box = d.cmd("answer-box 1 20000", timeout=25)[0]
+        c.check("a start second past the end is named with the clip's length",
+                "cannot start at second 999" in box.get("text", "")
+                and f"{DRIVE[2]} s long" in box.get("text", ""), box.body)
+        d.cmd("wait-player 10000", timeout=15)
+        shown = seconds_of(d.cmd(f"read {ID.TIME_TEXT}")[0].get(ID.TIME_TEXT))
+        c.check("the clip plays from its start", shown is not None and shown[0] <= 3
+                and shown[1] == DRIVE[2], f"time text {shown}")
+    except Exception as e:
+        c.check("the driver session ran to its end", False, f"{type(e).__name__}: {e}")
+    failed += k.finish()
     return 1 if failed else 0
 
 
