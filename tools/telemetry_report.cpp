@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "app/player_model.h"
 #include "app/readouts.h"
 #include "app/time_text.h"
 #include "map/map_page.h"
@@ -189,6 +190,8 @@ bool ParseDumpArgs(const std::vector<std::string>& args, DumpOptions& options, s
       options.bReadouts = true;
     } else if (a == "--times") {
       options.bTimes = true;
+    } else if (a == "--retries") {
+      options.bRetries = true;
     } else if (a == "--length" || a == "--route" || a == "--map" || a == "--second" ||
                a == "--map-script" || a == "--gpx") {
       if (i + 1 >= args.size()) {
@@ -260,6 +263,16 @@ void AppendTimeTexts(int64_t length, std::string& out) {
   }
 }
 
+void AppendMapRetries(int64_t ticks, std::string& out) {
+  out += "retries\n";
+  PlayerModel model;
+  for (int64_t tick = 1; tick <= ticks; ++tick) {
+    if (!model.Tick(static_cast<int>(tick), static_cast<int>(ticks) + 1, false).bRetryMap) continue;
+    numtext::AppendInt(out, tick);
+    out += '\n';
+  }
+}
+
 int RunDump(const DumpOptions& options, std::FILE* out, std::FILE* err) {
   CTelemetryStore store;
   int status = 0;
@@ -273,6 +286,7 @@ int RunDump(const DumpOptions& options, std::FILE* out, std::FILE* err) {
     AppendSidecarReport(store, path, !present, options.bSummary, text);
     if (options.bReadouts) AppendReadouts(store, present, options.nLength, text);
     if (options.bTimes) AppendTimeTexts(options.nLength, text);
+    if (options.bRetries) AppendMapRetries(options.nLength, text);
     std::fwrite(text.data(), 1, text.size(), out);
   }
   if (options.bRoute && lastParsed) {

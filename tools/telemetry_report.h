@@ -16,6 +16,7 @@ struct DumpOptions {
   std::string strRouteDir;
   bool bReadouts = false;
   bool bTimes = false;
+  bool bRetries = false;
   bool bMap = false;
   std::string strMapDir;
   int64_t nMapSecond = -1;   // -1: the placeholder position
@@ -26,7 +27,8 @@ struct DumpOptions {
 };
 
 constexpr const char kDumpUsage[] =
-    "usage: telemetry-dump [--length N] [--summary] [--readouts] [--times] [--route DIR]\n"
+    "usage: telemetry-dump [--length N] [--summary] [--readouts] [--times] [--retries]\n"
+    "                      [--route DIR]\n"
     "                      [--gpx FILE]\n"
     "                      [--map DIR [--second K] [--map-script URL]] SIDECAR...\n";
 
@@ -49,6 +51,10 @@ void AppendReadouts(const CTelemetryStore& store, bool present, int64_t length, 
 // The time text the player shows at each second 0 to N of a clip of N seconds:
 // "times", then per second the second and its text, tab-separated.
 void AppendTimeTexts(int64_t length, std::string& out);
+
+// The ticks 1 to N, counted from the program's start, on which the player asks
+// for the map page again while it is offline: "retries", then one a line.
+void AppendMapRetries(int64_t ticks, std::string& out);
 
 // Loads every sidecar in turn into one store and writes the report to `out`.
 // Returns the exit status: 0, or 1 when a sidecar could not be opened or the

@@ -183,3 +183,14 @@ TEST(TelemetryDump, ReadoutsOfEachSecondAsThePlayerShowsThem) {
             std::string::npos)
       << missing.out;
 }
+
+// The retries the e2e script expects come from the player's own model.
+TEST(TelemetryDump, MapRetriesComeOnTheTenthTickThenEveryNinth) {
+  std::string out;
+  AppendMapRetries(30, out);
+  EXPECT_EQ(out, "retries\n10\n19\n28\n");
+  DumpOptions options;
+  std::string error;
+  ASSERT_TRUE(ParseDumpArgs({"--retries", "x.nmea"}, options, error)) << error;
+  EXPECT_TRUE(options.bRetries);
+}
