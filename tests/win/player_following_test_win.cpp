@@ -119,3 +119,14 @@ TEST_F(Following, TheMaximiseButtonFollowsTheWindowInTheEnlargedLayout) {
   EXPECT_EQ(tooltip(), normal);
   dlg.OnLargeViewButton();
 }
+
+// However the size is asked for (here by a program, not a drag), the window
+// keeps its smallest size.
+TEST_F(Following, TheWindowKeepsItsSmallestSizeForEverySizeChange) {
+  SetWindowPos(dlg.GetSafeHwnd(), NULL, 0, 0, 300, 200, SWP_NOZORDER | SWP_NOMOVE);
+  PumpUntil(nullptr, 100);
+  RECT r;
+  GetWindowRect(dlg.GetSafeHwnd(), &r);
+  EXPECT_GE(r.right - r.left, 684);
+  EXPECT_GE(r.bottom - r.top, 324);
+}
