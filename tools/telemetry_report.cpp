@@ -9,6 +9,7 @@
 #include "map/map_page.h"
 #include "map/route_file.h"
 #include "map/target_pos_file.h"
+#include "telemetry/gforce_events.h"
 #include "telemetry/number_text.h"
 #include "telemetry/telemetry_store.h"
 #include "telemetry/text_file.h"
@@ -192,6 +193,8 @@ bool ParseDumpArgs(const std::vector<std::string>& args, DumpOptions& options, s
       options.bTimes = true;
     } else if (a == "--retries") {
       options.bRetries = true;
+    } else if (a == "--events") {
+      options.bEvents = true;
     } else if (a == "--length" || a == "--route" || a == "--map" || a == "--second" ||
                a == "--map-script" || a == "--gpx") {
       if (i + 1 >= args.size()) {
@@ -287,6 +290,8 @@ int RunDump(const DumpOptions& options, std::FILE* out, std::FILE* err) {
     if (options.bReadouts) AppendReadouts(store, present, options.nLength, text);
     if (options.bTimes) AppendTimeTexts(options.nLength, text);
     if (options.bRetries) AppendMapRetries(options.nLength, text);
+    if (options.bEvents)
+      text += "events\n" + DescribeEvents(FindGForceEvents(store.Table(), store.SamplesPerSecond()));
     std::fwrite(text.data(), 1, text.size(), out);
   }
   if (options.bRoute && lastParsed) {

@@ -17,6 +17,7 @@ struct DumpOptions {
   bool bReadouts = false;
   bool bTimes = false;
   bool bRetries = false;
+  bool bEvents = false;
   bool bMap = false;
   std::string strMapDir;
   int64_t nMapSecond = -1;   // -1: the placeholder position
@@ -28,6 +29,7 @@ struct DumpOptions {
 
 constexpr const char kDumpUsage[] =
     "usage: telemetry-dump [--length N] [--summary] [--readouts] [--times] [--retries]\n"
+    "                      [--events]\n"
     "                      [--route DIR]\n"
     "                      [--gpx FILE]\n"
     "                      [--map DIR [--second K] [--map-script URL]] SIDECAR...\n";

@@ -191,6 +191,7 @@ TEST(TelemetryDump, MapRetriesComeOnTheTenthTickThenEveryNinth) {
   EXPECT_EQ(out, "retries\n10\n19\n28\n");
   DumpOptions options;
   std::string error;
-  ASSERT_TRUE(ParseDumpArgs({"--retries", "x.nmea"}, options, error)) << error;
+  ASSERT_TRUE(ParseDumpArgs({"--retries", "--events", "x.nmea"}, options, error)) << error;
   EXPECT_TRUE(options.bRetries);
+  EXPECT_TRUE(options.bEvents);
 }
