@@ -9,4 +9,5 @@ target_sources(core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/gauges.cpp
   ${CMAKE_CURRENT_LIST_DIR}/skin_table.cpp
   ${CMAKE_CURRENT_LIST_DIR}/player_model.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/trips.cpp
 )
