@@ -52,8 +52,7 @@ void CMediaPlayerDlg::app_LoadVideo(std::string path) {
 // then shows at once, as a tick would show it.
 void CMediaPlayerDlg::ApplyLoadPlan(const LoadPlan& plan) {
   if (plan.nSeekSec >= 0 && pMediaLib) pMediaLib->SeekTo(plan.nSeekSec);
-  if (plan.bShowVideo && pMediaLib && pMediaLib->IsReady())
-    ShowWindow(pMediaLib->GetSafeHwnd(), SW_SHOW);
+  if (plan.bShowVideo && pMediaLib) ShowWindow(pMediaLib->GetSafeHwnd(), SW_SHOW);
   ShowTickPlan(plan.show);
   if (!plan.strProblem.empty()) {
     strStartProblem = plan.strProblem;
