@@ -169,10 +169,7 @@ void CMediaPlayerDlg::SeekFromUser(int second) {
     return;
   }
   SeekToSecond(plan.nSecond);
-  if (plan.bShowNow) {
-    model.nShownSec = plan.nSecond;
-    ShowTickPlan(model.ShowOnly(plan.nSecond));
-  }
+  if (plan.bShowNow) ShowTickPlan(model.ShowAt(plan.nSecond));
 }
 
 // Only the needles (and the route view's car) move each second: the dial and
@@ -289,9 +286,7 @@ void CMediaPlayerDlg::OnFrameStepButton() {
   // The engine falls back to a seek where the platform cannot step frames.
   pMediaLib->StepFrame();
   SetPlayButtonImage(false);
-  const CMediaLib::Position at = pMediaLib->ReportPosition();
-  model.nShownSec = at.second;
-  ShowTickPlan(model.ShowOnly(at.second));
+  ShowTickPlan(model.ShowAt(pMediaLib->ReportPosition().second));
 }
 
 void CMediaPlayerDlg::OnSnapshotButton() {

@@ -79,7 +79,7 @@ TickPlan PlayerModel::Tick(int positionSec, int lengthSec, bool mapOnline) {
   }
   nShownSec = positionSec;
   const bool atEnd = nShownSec >= nClipLengthSec && nShownSec != 0;
-  if (atEnd && bPlayingListRow && nPlayIndex + 1 >= 0 && nPlayIndex + 1 < RowCount())
+  if (atEnd && bPlayingListRow && nPlayIndex + 1 < RowCount())
     plan.nAdvanceRow = nPlayIndex + 1;
   else if (positionSec >= lengthSec)
     plan.bStop = true;

@@ -77,6 +77,11 @@ class PlayerModel {
   TickPlan Tick(int positionSec, int lengthSec, bool mapOnline);
   // What a paused seek shows at once: the tick's display, nothing else.
   TickPlan ShowOnly(int second) const;
+  // A second shown outside the tick (a paused seek, a frame step): it is the shown one now.
+  TickPlan ShowAt(int second) {
+    nShownSec = second;
+    return ShowOnly(second);
+  }
   SeekPlan Seek(int second, bool playing) const;
   PlayPlan Play(int selectedRow, bool playing, bool hasClip) const;
   void Stopped() { bStopped = 1; }
