@@ -184,11 +184,8 @@ TEST(TelemetryDump, ReadoutsOfEachSecondAsThePlayerShowsThem) {
       << missing.out;
 }
 
-// The retries the e2e script expects come from the player's own model.
-TEST(TelemetryDump, MapRetriesComeOnTheTenthTickThenEveryNinth) {
-  std::string out;
-  AppendMapRetries(30, out);
-  EXPECT_EQ(out, "retries\n10\n19\n28\n");
+// The retry ticks themselves are the model's rule, tested there.
+TEST(TelemetryDump, RetriesAndEventsAreOptions) {
   DumpOptions options;
   std::string error;
   ASSERT_TRUE(ParseDumpArgs({"--retries", "--events", "x.nmea"}, options, error)) << error;
