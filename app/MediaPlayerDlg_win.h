@@ -13,6 +13,7 @@
 #include "app/player_model.h"
 #include "app/readouts.h"
 #include "app/skin_table.h"
+#include "app/trip_index.h"
 #include "controls/ColorListBox_win.h"
 #include "controls/NiceSliderCtrl_win.h"
 #include "controls/OptmizeFont_win.h"
@@ -170,6 +171,10 @@ class CMediaPlayerDlg : public CDialogBase {
 
   // What plays and what the playlist holds; the window applies its plans.
   PlayerModel model;
+  // The playlist's trips and each row's events, and the events of the clip
+  // that plays (listed or not).
+  TripIndex trips;
+  std::vector<GForceEvent> clipEvents;
   UINT_PTR nTimerId = 0;
   int bLargeView = 0;
 

@@ -10,4 +10,6 @@ target_sources(core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/skin_table.cpp
   ${CMAKE_CURRENT_LIST_DIR}/player_model.cpp
   ${CMAKE_CURRENT_LIST_DIR}/trips.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/clip_facts.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/trip_index.cpp
 )

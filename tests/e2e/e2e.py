@@ -14,6 +14,7 @@ code is 1 when any check failed. Timings are reported, never judged.
 """
 
 import argparse
+import importlib
 import ntpath
 import os
 import queue
@@ -1504,10 +1505,15 @@ def case_route(a):
     return k.finish()
 
 
+# Cases in their own modules beside this file (each has run(a) and uses the
+# helpers here through "import e2e").
+MODULE_CASES = {"trips": "case_trips", "events": "case_events", "keys": "case_keys"}
+
+
 def main():
     p = argparse.ArgumentParser()
     p.add_argument("case", choices=["clips", "playback", "playlist", "unrenderable", "startup", "speed",
-                                   "skin", "snapshot", "route", "unicode"])
+                                   "skin", "snapshot", "route", "unicode"] + list(MODULE_CASES))
     for opt in ("build", "wine-run", "player", "driver", "bare-graph", "native", "work", "shots"):
         p.add_argument("--" + opt, required=True)
     a = p.parse_args()
@@ -1520,6 +1526,9 @@ def main():
     if not os.path.exists(os.path.join(a.work, "clips", "ready")):
         print("the clips are missing: run the clips case first", file=sys.stderr)
         return 1
+    if a.case in MODULE_CASES:  # cases kept in modules of their own: run(a)
+        sys.modules["e2e"] = sys.modules[__name__]  # one copy of the helpers and their state
+        return importlib.import_module(MODULE_CASES[a.case]).run(a)
     return {"playback": case_playback, "playlist": case_playlist,
             "unrenderable": case_unrenderable, "startup": case_startup, "speed": case_speed,
             "skin": case_skin, "snapshot": case_snapshot, "route": case_route,
