@@ -64,8 +64,11 @@ void CMediaPlayerDlg::ApplyLoadPlan(const LoadPlan& plan) {
 bool CMediaPlayerDlg::LoadSidecar(const std::string& sidecar, int length) {
   const int present = !sidecar.empty() && textfile::CanOpenForReading(sidecar) ? 1 : 0;
   if (pGSensor) pGSensor->nClipSec = length;  // a longer sidecar is cut to the clip
+  clipEvents.clear();
   if (!pGoogleMaps) return present == 1;
   pGoogleMaps->LoadTelemetry(sidecar, present, length);
+  clipEvents = present == 1 ? FindGForceEvents(pGoogleMaps->Table(), pGoogleMaps->SamplesPerSecond())
+                            : std::vector<GForceEvent>();
   routeView.SetRoute(present == 1 ? RouteFromTable(pGoogleMaps->Table())
                                   : std::vector<RouteFix>());
   routeCar.Forget();
