@@ -32,6 +32,19 @@ std::vector<SliderBand> PlayedBarRows(int height) {
   return {{0, q, light}, {q, 3 * q, middle}, {3 * q, 4 * q, light}};
 }
 
+std::vector<int> EventTickXs(const std::vector<int64_t>& seconds, int left, int right, int nMax) {
+  std::vector<int> xs;
+  if (nMax <= 0 || right - left < kEventTickWidth) return xs;
+  for (int64_t second : seconds) {
+    if (second < 0 || second > nMax) continue;
+    int x = PlayedBarEnd(left, right, static_cast<int>(second), nMax) - kEventTickWidth / 2;
+    if (x < left) x = left;
+    if (x > right - kEventTickWidth) x = right - kEventTickWidth;
+    xs.push_back(x);
+  }
+  return xs;
+}
+
 std::vector<int> CSliderDrag::Press(bool changed) {
   m_bDragging = true;
   m_bDragMoved = changed;

@@ -32,6 +32,14 @@ int PlayedBarEnd(int left, int right, int pos, int nMax);
 // The played part's rows: light, darker middle, light.
 std::vector<SliderBand> PlayedBarRows(int height);
 
+// The ticks marking the clip's G-force events, drawn over the bar (played part
+// or not): each second's tick is kEventTickWidth wide from x, where the played
+// part ends when that second plays. Seconds outside [0, nMax] get none; nMax 0
+// none at all. The tick stays inside [left, right).
+constexpr int kEventTickWidth = 2;
+constexpr SliderRgb kEventTickColour{220, 40, 40};
+std::vector<int> EventTickXs(const std::vector<int64_t>& seconds, int left, int right, int nMax);
+
 // What one mouse event during a press tells the parent (SB_THUMBTRACK 5 and
 // SB_THUMBPOSITION 4, in order) and the drag's state.
 class CSliderDrag {

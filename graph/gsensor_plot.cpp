@@ -72,3 +72,32 @@ std::vector<GraphPoint> CurvePoints(const CTextColumn& column, int32_t samplesPe
   }
   return points;
 }
+
+uint32_t AxisColour(char axis) {
+  switch (axis) {
+    case 'Y':
+      return 0x00FF00;
+    case 'Z':
+      return 0xFF0000;
+    default:
+      return 0x0000FF;
+  }
+}
+
+std::vector<GraphMarker> EventMarkers(const std::vector<GForceEvent>& events,
+                                      const GraphScale& scale, const GraphPlot& plot) {
+  std::vector<GraphMarker> markers;
+  if (!scale.curves || scale.seconds <= 0) return markers;
+  const int half = plot.height / 24 > 3 ? plot.height / 24 : 3;
+  for (const GForceEvent& event : events) {
+    if (event.nSecond < 0 || event.nSecond >= scale.length) continue;
+    GraphMarker m;
+    m.x = CursorX(event.nSecond, plot, scale.seconds);
+    m.top = plot.top;
+    m.tip = plot.top + 2 * half;
+    m.halfWidth = half;
+    m.colour = AxisColour(event.cAxis);
+    markers.push_back(m);
+  }
+  return markers;
+}

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "telemetry/gforce_events.h"
 #include "telemetry/text_column.h"
 
 struct GraphPlot {
@@ -52,3 +53,21 @@ struct GraphPoint {
 std::vector<GraphPoint> CurvePoints(const CTextColumn& column, int32_t samplesPerSec,
                                     const GraphScale& scale, const GraphPlot& plot,
                                     int windowHeight);
+
+// The curves' colours (0x00bbggrr): X red, Y green, Z blue; an unknown axis
+// is drawn as X.
+uint32_t AxisColour(char axis);
+
+// A G-force event's marker: a small triangle pointing down from the top of
+// the plot at the event's second, in its axis's colour.
+struct GraphMarker {
+  int x = 0;           // the tip's column, where the cursor stands at that second
+  int top = 0;         // the triangle's flat top edge
+  int tip = 0;         // the row of its tip, below the top
+  int halfWidth = 0;
+  uint32_t colour = 0;
+};
+// The markers of the events whose second is plotted (curves drawn, second in
+// [0, length)), in the events' order.
+std::vector<GraphMarker> EventMarkers(const std::vector<GForceEvent>& events,
+                                      const GraphScale& scale, const GraphPlot& plot);

@@ -109,3 +109,32 @@ TEST(GSensorPlot, ASidecarLongerThanItsClipIsCutToTheClip) {
   EXPECT_LT(CursorX(19, kPlot, clip.seconds), kPlot.left + kPlot.width / 10);
   EXPECT_EQ(CurvePoints(Column(3600), 10, clip, kPlot, 100).size(), 20u);
 }
+
+// Events are marked at the top of the plot where the cursor stands at their
+// second, in their axis's curve colour; seconds the graph does not plot get none.
+TEST(GSensorPlot, EventMarkersStandAtTheirSecondInTheirAxisColour) {
+  auto event = [](int64_t second, char axis) {
+    GForceEvent e;
+    e.nSecond = second;
+    e.cAxis = axis;
+    return e;
+  };
+  const GraphScale minute = ChooseScale(600, 10);  // 60 s on the five-minute grid
+  const std::vector<GraphMarker> markers = EventMarkers(
+      {event(30, 'Y'), event(60, 'X'), event(-1, 'X'), event(0, 'Z'), event(59, 'X')}, minute,
+      kPlot);
+  ASSERT_EQ(markers.size(), 3u);
+  EXPECT_EQ(markers[0].x, CursorX(30, kPlot, 300));
+  EXPECT_EQ(markers[0].x, 79);
+  EXPECT_EQ(markers[0].colour, 0x00FF00u);
+  EXPECT_EQ(markers[1].x, kPlot.left);
+  EXPECT_EQ(markers[1].colour, 0xFF0000u);
+  EXPECT_EQ(markers[2].colour, 0x0000FFu);
+  EXPECT_EQ(markers[0].top, kPlot.top);
+  EXPECT_GT(markers[0].tip, markers[0].top);
+  EXPECT_LT(markers[0].tip, kPlot.top + kPlot.middle);  // well above the zero line
+  EXPECT_GE(markers[0].halfWidth, 3);
+  EXPECT_EQ(AxisColour('?'), AxisColour('X'));
+  // A clip too short for curves shows no markers either.
+  EXPECT_TRUE(EventMarkers({event(2, 'X')}, ChooseScale(50, 10), kPlot).empty());
+}

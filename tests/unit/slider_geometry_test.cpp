@@ -44,3 +44,23 @@ TEST(SliderGeometry, ADragReportsEachMoveAndOneFinalPosition) {
   EXPECT_EQ(drag.CaptureLost(), Codes{4});
   EXPECT_EQ(drag.Release(true), Codes{});  // the drag had ended
 }
+
+// An event's tick stands where the played part ends when its second plays,
+// centred on that edge and kept inside the bar.
+TEST(SliderGeometry, EventTicksStandWhereThePlayedPartReachesTheirSecond) {
+  const struct {
+    std::vector<int64_t> seconds;
+    int left, right, nMax;
+    std::vector<int> xs;
+  } rows[] = {
+      {{30}, 0, 600, 60, {299}},             // the middle
+      {{0, 60}, 0, 600, 60, {0, 598}},       // the ends stay on the bar
+      {{15, 45}, 10, 410, 60, {109, 309}},   // a bar not at 0
+      {{-1, 61, 20}, 0, 600, 60, {199}},     // seconds outside the clip: no tick
+      {{10}, 0, 600, 0, {}},                 // no clip
+      {{10}, 0, 1, 60, {}},                  // no room for a tick
+  };
+  for (const auto& row : rows)
+    EXPECT_EQ(EventTickXs(row.seconds, row.left, row.right, row.nMax), row.xs)
+        << row.left << ".." << row.right << " of " << row.nMax;
+}
