@@ -4,6 +4,7 @@ target_sources(core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/route_file.cpp
   ${CMAKE_CURRENT_LIST_DIR}/route_view.cpp
   ${CMAKE_CURRENT_LIST_DIR}/route_seconds.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/trip_route.cpp
   ${CMAKE_CURRENT_LIST_DIR}/target_pos_file.cpp
   ${CMAKE_CURRENT_LIST_DIR}/rewritten_file.cpp
   ${CMAKE_CURRENT_LIST_DIR}/map_settings.cpp
