@@ -2,6 +2,7 @@
 
 #include "resources/resource.h"
 
+#include <algorithm>
 #include <sstream>
 
 namespace {
@@ -28,6 +29,13 @@ class Builder {
     LayoutSize size = measure ? measure(id) : LayoutSize();
     Move(id, x, y, size.cx, size.cy, v);
     items.back().bFitted = true;
+    return items.back();
+  }
+  // Sized to its text, its right edge at `right`: a line under another text,
+  // both ending in the same place whatever their lengths.
+  LayoutItem FittedRight(int id, int right, int y, Visibility v = Visibility::unchanged) {
+    Fitted(id, right, y, v);
+    items.back().x = right - items.back().cx;
     return items.back();
   }
 
@@ -57,7 +65,9 @@ void PlayerArea(Builder& b) {
   const int E = k.sx(870) - tw;
   const int bw2 = k.Wide(72), bh2 = k.sy(58), c = k.sx(495), ty = k.sy(550);
   b.Move(IDC_SEEK_SLIDER, k.sx(60), k.sy(535), E - k.sx(60), 5);
-  b.Fitted(IDC_TIME_TEXT, E + k.h(), k.sy(530));
+  const LayoutItem time = b.Fitted(IDC_TIME_TEXT, E + k.h(), k.sy(530));
+  // Under the time text and clear of the seek bar, which a small window brings close.
+  b.FittedRight(IDC_TRIP_TEXT, time.x + time.cx, std::max(time.y + time.cy, k.sy(535) + 5));
   b.Move(IDC_STOP, c - Offset(bw2, 3.5f), ty, bw2, bh2);
   b.Move(IDC_PLAY_PAUSE, c - Offset(bw2, 2.5f), ty, bw2, bh2);
   b.Move(IDC_LARGE_VIEW, c - Offset(bw2, 1.5f), ty, bw2, bh2);
@@ -131,7 +141,8 @@ std::vector<LayoutItem> EnlargedLayout(const LayoutScale& k, const MeasureText& 
   b.Move(IDC_LOGO, k.sx(35), k.sy(8), k.sx(259), k.sy(33), Visibility::hide);
   b.Fitted(IDC_VERSION_TEXT, k.sx(47),
            static_cast<int>(static_cast<long long>(66 - k.s() / 3) * k.H / 768));
-  b.Fitted(IDC_TIME_TEXT_LARGE, k.sx(975), k.sy(684), Visibility::show);
+  const LayoutItem time = b.Fitted(IDC_TIME_TEXT_LARGE, k.sx(975), k.sy(684), Visibility::show);
+  b.FittedRight(IDC_TRIP_TEXT, time.x + time.cx, time.y + time.cy);
   return b.items;
 }
 

@@ -104,6 +104,7 @@
 #define IDC_KPH_RADIO 1059
 #define IDC_FULL_SCREEN 1060
 #define IDC_SECOND_TEXT 1063
+#define IDC_TRIP_TEXT 1070  // where the playing clip stands in its trip, under the time text
 
 // Control of the video engine window (template 101).
 #define IDC_MEDIALIB_VIDEO 1026

@@ -16,7 +16,7 @@ LayoutSize Measure(int id) {
       {IDC_TIME_TEXT, 21},    {IDC_TIME_TEXT_LARGE, 21}, {IDC_LONGITUDE, 20}, {IDC_LATITUDE, 18},
       {IDC_ALTITUDE, 18},     {IDC_GFORCE_X, 19},        {IDC_GFORCE_Y, 19},  {IDC_GFORCE_Z, 19},
       {IDC_SPEED_TEXT, 3},    {IDC_UNIT_TEXT, 3},        {IDC_KPH_LABEL, 3},  {IDC_MPH_LABEL, 3},
-      {IDC_VERSION_TEXT, 17}, {IDC_SECOND_TEXT, 1}};
+      {IDC_VERSION_TEXT, 17}, {IDC_SECOND_TEXT, 1},      {IDC_TRIP_TEXT, 24}};
   auto it = chars.find(id);
   return {it == chars.end() ? 0 : it->second * 7, 14};
 }
@@ -97,6 +97,47 @@ TEST(Layout, OtherSizesMatchTheirGoldenPasses) {
   EXPECT_EQ(Rect(Find(big, IDC_VIDEO_AREA)), "77,119,1763,808");
   EXPECT_EQ(Rect(Find(big, IDC_SEEK_SLIDER)), "579,968,750,14");
   EXPECT_EQ(Rect(Find(big, IDC_FRAME_STEP)), "1615,930,91,81");  // x0 + 17 b = 68 + 17 x 91
+}
+
+bool Overlap(const LayoutItem& a, const LayoutItem& b) {
+  return a.x < b.x + b.cx && b.x < a.x + a.cx && a.y < b.y + b.cy && b.y < a.y + a.cy;
+}
+
+// The trip line sits under the time text of either layout, ending where it
+// ends, and stays clear of the video, the map and the buttons.
+TEST(Layout, TripLineSitsUnderTheTimeText) {
+  EXPECT_EQ(Rect(Find(NormalLayout(LayoutScale(1366, 768), Measure), IDC_TRIP_TEXT)),
+            "709,544,168,14");  // right edge 730 + 147, just under it
+  EXPECT_EQ(Rect(Find(EnlargedLayout(LayoutScale(1366, 768), Measure), IDC_TRIP_TEXT)),
+            "954,698,168,14");
+  auto empty = [](int id) { return id == IDC_TRIP_TEXT ? LayoutSize{0, 14} : Measure(id); };
+  EXPECT_EQ(Rect(Find(NormalLayout(LayoutScale(1366, 768), empty), IDC_TRIP_TEXT)),
+            "877,544,0,14");
+  for (auto size : {std::make_pair(1366, 768), std::make_pair(684, 324), std::make_pair(1920, 1080),
+                    std::make_pair(1001, 777)}) {
+    const LayoutScale k(size.first, size.second);
+    auto scaled = [&k](int id) {  // the layout font is H / 52 high
+      return LayoutSize{Measure(id).cx * k.s() / 14, k.s()};
+    };
+    for (bool enlarged : {false, true}) {
+      auto items = enlarged ? EnlargedLayout(k, scaled) : NormalLayout(k, scaled);
+      const LayoutItem trip = Find(items, IDC_TRIP_TEXT);
+      const LayoutItem time = Find(items, enlarged ? IDC_TIME_TEXT_LARGE : IDC_TIME_TEXT);
+      const std::string where = std::to_string(k.W) + "x" + std::to_string(k.H) +
+                                (enlarged ? " enlarged" : " normal");
+      EXPECT_EQ(trip.x + trip.cx, time.x + time.cx) << where;
+      EXPECT_GE(trip.y, time.y + time.cy) << where;
+      EXPECT_LE(trip.y + trip.cy, k.H) << where;
+      EXPECT_EQ(trip.show, Visibility::unchanged) << where;
+      // A window much narrower than the canvas's shape squeezes the time text too.
+      if (k.W * 768 < k.H * 1366 * 9 / 10) continue;
+      for (const LayoutItem& other : items) {
+        if (other.id != IDC_TRIP_TEXT && other.cx > 0 && other.show != Visibility::hide) {
+          EXPECT_FALSE(Overlap(trip, other)) << where << " covers " << other.id;
+        }
+      }
+    }
+  }
 }
 
 TEST(Layout, MinimumSizeMovesTheDraggedEdge) {
