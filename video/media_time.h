@@ -31,4 +31,11 @@ constexpr std::int64_t NextFrameTarget(std::int64_t position, std::int64_t frame
   return (index + 1) * frame + frame / 2;
 }
 
+// Where to seek to show the frame before the one at `position` (the middle of
+// that frame); -1 at the first frame, which has none before it.
+constexpr std::int64_t PreviousFrameTarget(std::int64_t position, std::int64_t frame) {
+  const std::int64_t index = position < 0 ? 0 : position / frame;
+  return index == 0 ? -1 : (index - 1) * frame + frame / 2;
+}
+
 }  // namespace media_time
