@@ -6,7 +6,7 @@ build="$(cd "$1" && pwd)"; seconds="${2:-20}"
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$build"
 # target, seed folder, longest input
-targets=("telemetry_fuzz seeds 4096" "clip_check_fuzz seeds-clip 8192" "snapshot_fuzz seeds-snapshot 4096")
+targets=("telemetry_fuzz seeds 4096" "clip_check_fuzz seeds-clip 8192" "clip_length_fuzz seeds-clip 8192" "snapshot_fuzz seeds-snapshot 4096")
 each=$(( seconds / ${#targets[@]} )); [ "$each" -ge 1 ] || each=1
 for entry in "${targets[@]}"; do
   read -r target seeds maxlen <<<"$entry"

@@ -10,4 +10,5 @@ target_sources(core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/telemetry_store.cpp
   ${CMAKE_CURRENT_LIST_DIR}/parse_description.cpp
   ${CMAKE_CURRENT_LIST_DIR}/gforce_events.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/sidecar_times.cpp
 )
