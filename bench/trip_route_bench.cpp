@@ -37,7 +37,7 @@ class TripFiles {
     std::filesystem::remove_all(dir, ignored);
   }
   std::filesystem::path dir;
-  std::vector<TripClip> trip;
+  std::vector<TripRouteClip> trip;
 };
 
 void BM_TripRoute(benchmark::State& state) {

@@ -40,10 +40,10 @@ int64_t SpanCarRow(const std::vector<RouteFix>& seconds, int64_t begin, int64_t 
   return row;
 }
 
-TripRoute LoadTripRoute(const std::vector<TripClip>& clips) {
+TripRoute LoadTripRoute(const std::vector<TripRouteClip>& clips) {
   std::vector<std::vector<RouteFix>> routes;
   routes.reserve(clips.size());
-  for (const TripClip& clip : clips) {
+  for (const TripRouteClip& clip : clips) {
     const bool present =
         !clip.strSidecar.empty() && textfile::CanOpenForReading(clip.strSidecar);
     if (!present) {
@@ -57,10 +57,10 @@ TripRoute LoadTripRoute(const std::vector<TripClip>& clips) {
   return JoinClipRoutes(routes);
 }
 
-const TripRoute& TripRouteCache::For(const std::vector<TripClip>& clips) {
+const TripRoute& TripRouteCache::For(const std::vector<TripRouteClip>& clips) {
   std::vector<std::string> paths;
   paths.reserve(clips.size());
-  for (const TripClip& clip : clips) paths.push_back(clip.strClip);
+  for (const TripRouteClip& clip : clips) paths.push_back(clip.strClip);
   if (nBuilds == 0 || paths != key) {
     route = LoadTripRoute(clips);
     key = std::move(paths);

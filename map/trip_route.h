@@ -30,19 +30,19 @@ TripRoute JoinClipRoutes(const std::vector<std::vector<RouteFix>>& clips);
 int64_t SpanCarRow(const std::vector<RouteFix>& seconds, int64_t begin, int64_t end,
                    int64_t second);
 
-struct TripClip {
+struct TripRouteClip {
   std::string strClip;     // the clip's path: what the trip is known by
   std::string strSidecar;  // empty or missing: no sidecar
   int64_t nLengthSec = 0;  // the clip's length (0: as long as its sidecar)
 };
 
 // Reads each clip's sidecar into a telemetry store of its own and joins their routes.
-TripRoute LoadTripRoute(const std::vector<TripClip>& clips);
+TripRoute LoadTripRoute(const std::vector<TripRouteClip>& clips);
 
 // The last trip's route, built again only for another trip (other clip paths).
 class TripRouteCache {
  public:
-  const TripRoute& For(const std::vector<TripClip>& clips);
+  const TripRoute& For(const std::vector<TripRouteClip>& clips);
   int Builds() const { return nBuilds; }  // how many times a route was read
 
  private:

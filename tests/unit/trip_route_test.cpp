@@ -84,7 +84,7 @@ TEST(TripRoute, TheCarStandsAtItsSecondOrTheLastFixBeforeIt) {
 
 TEST(TripRoute, IsReadFromTheSidecarsOncePerTrip) {
   ScratchDir dir;
-  std::vector<TripClip> clips;
+  std::vector<TripRouteClip> clips;
   for (int i = 0; i < 3; ++i) {
     demo::DemoDriveOptions options;
     options.seconds = 20;
