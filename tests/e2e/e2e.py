@@ -869,8 +869,17 @@ def case_unrenderable(a):
     k = Case(a, "unrenderable")
     c, d = k.c, k.d
     try:
-        k.start("E2E_BAD.TS", 0)
-        box = d.cmd("answer-box 7 40000", timeout=45)[0]
+        box = None
+        for attempt in (1, 2):
+            k.start("E2E_BAD.TS", 0)
+            box = d.cmd("answer-box 7 25000", timeout=30, ok=True)[0]
+            if box.kind != "fail" or attempt == 2:
+                break
+            # Wine's transport stream parser now and then never returns from
+            # RenderFile (tests/win/once_more_if_hung.sh): not the player's doing.
+            c.note("no question within 25 s: Wine's transport stream parser hung; once more")
+            d.cmd("kill")
+            d.cmd("sleep 1000")
         c.check("a clip that cannot be rendered brings up the missing-codec question",
                 "Do you want to open a website" in box.get("text", ""), box.body)
         d.cmd("wait-player 20000", timeout=25)
