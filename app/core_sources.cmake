@@ -12,6 +12,7 @@ target_sources(core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/trips.cpp
   ${CMAKE_CURRENT_LIST_DIR}/clip_facts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/trip_index.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/camera_pair.cpp
   ${CMAKE_CURRENT_LIST_DIR}/key_commands.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dropped_files.cpp
 )
