@@ -23,6 +23,7 @@
 #include "framework/Owners_win.h"
 #include "map/RouteView_win.h"
 #include "map/route_seconds.h"
+#include "map/trip_route.h"
 #include "resources/resource.h"
 
 class CMediaLib;
@@ -152,6 +153,10 @@ class CMediaPlayerDlg : public CDialogBase {
   RECT MapPanelRect() const;
   // The map area shows the route drawn by the player (offline, with a route).
   bool ShowsRouteView() const;
+  // The playing clip's trip: its position line and its route.
+  void ShowTripPosition(int second);
+  std::vector<TripRouteClip> TripClipsOf(int row, int& current) const;
+  void SetRouteForClip(bool hasSidecar);
   std::string PathAt(int index) const { return model.PathAt(index); }
   // Lists one file; false when the list refused it.
   bool AddPlaylistEntry(const std::string& path, const std::string& displayText);
@@ -187,6 +192,8 @@ class CMediaPlayerDlg : public CDialogBase {
   CPicture pictureNoMap;
   CRouteView routeView;
   RouteCarState routeCar;
+  TripRouteCache tripRoutes;
+  std::string strTripText;  // the position line's text as last shown
   CSkinBackground background;
   static constexpr size_t kSkinButtonCount = 21;  // one is never bound to a control
   CSkinButton skinButtons[kSkinButtonCount];

@@ -69,8 +69,7 @@ bool CMediaPlayerDlg::LoadSidecar(const std::string& sidecar, int length) {
   pGoogleMaps->LoadTelemetry(sidecar, present, length);
   clipEvents = present == 1 ? FindGForceEvents(pGoogleMaps->Table(), pGoogleMaps->SamplesPerSecond())
                             : std::vector<GForceEvent>();
-  routeView.SetRoute(present == 1 ? RouteFromTable(pGoogleMaps->Table())
-                                  : std::vector<RouteFix>());
+  SetRouteForClip(present == 1);
   routeCar.Forget();
   // The map area follows the new clip at once: its route, the offline
   // picture, or the map's place, never the last clip's route.
@@ -131,6 +130,7 @@ void CMediaPlayerDlg::ShowTickPlan(const TickPlan& plan) {
   GdiRegion repaint;  // the window's parts this second changes, invalidated at once
   ShowSecond(s, &repaint);
   strTimeText = TimeText(s, plan.nLengthSec);
+  ShowTripPosition(s);
   ReadoutsStepFor(s);
   RefitReadoutText();
   UpdateData(FALSE);

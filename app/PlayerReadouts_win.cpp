@@ -19,6 +19,7 @@ HBRUSH CMediaPlayerDlg::OnCtlColor(HDC dc, HWND control, UINT kind) {
   switch (id) {
     case IDC_TIME_TEXT:
     case IDC_TIME_TEXT_LARGE:
+    case IDC_TRIP_TEXT:
     case IDC_LONGITUDE:
     case IDC_LATITUDE:
     case IDC_ALTITUDE:

@@ -5,6 +5,7 @@
 
 #include "framework/Owners_win.h"
 #include "map/route_seconds.h"
+#include "map/trip_route.h"
 
 namespace {
 
@@ -14,6 +15,7 @@ const COLORREF kGround = RGB(30, 33, 38), kGrid = RGB(45, 49, 56), kFrame = RGB(
 const COLORREF kRoad = RGB(64, 70, 80), kAhead = RGB(92, 160, 230), kDim = RGB(140, 146, 154);
 const COLORREF kDriven = RGB(168, 212, 48), kCar = RGB(255, 70, 70), kInk = RGB(226, 228, 232);
 const COLORREF kStart = RGB(60, 200, 90), kEnd = RGB(235, 80, 80);
+const COLORREF kClip = RGB(170, 215, 255);  // the playing clip's part of a trip
 
 GdiPen RoundPen(COLORREF colour, int width) {
   LOGBRUSH brush{BS_SOLID, colour, 0};
@@ -28,12 +30,12 @@ void Disc(HDC dc, POINT at, int radius, COLORREF fill, COLORREF ring) {
   Ellipse(dc, at.x - radius, at.y - radius, at.x + radius + 1, at.y + radius + 1);
 }
 
-// The runs of seconds with a fix among rows [0, end), each as one polyline.
+// The runs of seconds with a fix among rows [begin, end), each as one polyline.
 template <class Draw>
 void ForEachRun(const std::vector<RouteFix>& seconds, const std::vector<RoutePoint>& points,
-                int64_t end, int dx, int dy, std::vector<POINT>& run, Draw draw) {
+                int64_t begin, int64_t end, int dx, int dy, std::vector<POINT>& run, Draw draw) {
   run.clear();
-  for (int64_t i = 0; i < end; ++i) {
+  for (int64_t i = begin; i < end; ++i) {
     const size_t k = static_cast<size_t>(i);
     if (seconds[k].fix) run.push_back({points[k].x + dx, points[k].y + dy});
     if ((!seconds[k].fix || i + 1 == end) && !run.empty()) {
@@ -110,14 +112,19 @@ struct CRouteView::Layer {
 CRouteView::CRouteView() = default;
 CRouteView::~CRouteView() = default;
 
-void CRouteView::SetRoute(std::vector<RouteFix> seconds) {
+void CRouteView::SetRoute(std::vector<RouteFix> seconds, int64_t begin, int64_t end) {
   m_seconds = std::move(seconds);
+  const int64_t rows = static_cast<int64_t>(m_seconds.size());
+  m_clipEnd = end < 0 ? rows : std::min(end, rows);
+  m_clipBegin = std::clamp<int64_t>(begin, 0, m_clipEnd);
   m_fixCount =
       std::count_if(m_seconds.begin(), m_seconds.end(), [](const RouteFix& s) { return s.fix; });
   m_layer.reset();
 }
 
-int64_t CRouteView::CarRowAt(int64_t second) const { return CarRow(m_seconds, second); }
+int64_t CRouteView::CarRowAt(int64_t second) const {
+  return SpanCarRow(m_seconds, m_clipBegin, m_clipEnd, second);
+}
 
 // Ground, grid, frame, the whole route, its marks, the scale bar and the north
 // arrow: everything but the car and the way already driven.
@@ -141,8 +148,10 @@ void CRouteView::DrawLayer(HDC like, int width, int height, HFONT font, const ch
   const ScaleBar bar = ChooseScaleBar(projection.MetresPerPixel(), width / 3);
   DrawGrid(dc, width, height, bar.pixels);
   const int64_t rows = static_cast<int64_t>(m_seconds.size());
-  DrawRoad(dc, kRoad, m_roadWidth, rows, 0, 0);
-  DrawRoad(dc, kAhead, m_lineWidth, rows, 0, 0);
+  DrawRoad(dc, kRoad, m_roadWidth, 0, rows, 0, 0);
+  DrawRoad(dc, kAhead, m_lineWidth, 0, rows, 0, 0);
+  if (m_clipBegin > 0 || m_clipEnd < rows)  // a trip: the playing clip's part stands out
+    DrawRoad(dc, kClip, m_lineWidth + 1, m_clipBegin, m_clipEnd, 0, 0);
   DrawEnds(dc);
   SelectedObject f(dc, font);
   SetBkMode(dc, TRANSPARENT);
@@ -157,12 +166,13 @@ void CRouteView::DrawLayer(HDC like, int width, int height, HFONT font, const ch
   FrameRect(dc, &all, frame.Get());
 }
 
-// The route's lines over rows [0, end), in the layer's pixels moved by x, y.
-void CRouteView::DrawRoad(HDC dc, COLORREF colour, int width, int64_t end, int x, int y) const {
+// The route's lines over rows [begin, end), in the layer's pixels moved by x, y.
+void CRouteView::DrawRoad(HDC dc, COLORREF colour, int width, int64_t begin, int64_t end, int x,
+                          int y) const {
   GdiPen pen = RoundPen(colour, width);
   SelectedObject p(dc, pen.Get());
   std::vector<POINT> run;
-  ForEachRun(m_seconds, m_points, end, x, y, run,
+  ForEachRun(m_seconds, m_points, begin, end, x, y, run,
              [dc](const std::vector<POINT>& r) { DrawPolyline(dc, r); });
 }
 
@@ -206,6 +216,6 @@ void CRouteView::Paint(HDC dc, const RECT& area, int64_t second, HFONT font, con
   }
   BitBlt(dc, area.left, area.top, width, height, m_layer->dc.Get(), 0, 0, SRCCOPY);
   const int64_t carRow = CarRowAt(second);
-  DrawRoad(dc, kDriven, m_lineWidth, carRow + 1, area.left, area.top);
+  DrawRoad(dc, kDriven, m_lineWidth, 0, carRow + 1, area.left, area.top);
   DrawCar(dc, area.left, area.top, carRow);
 }

@@ -1,0 +1,75 @@
+// The playing clip's trip: the position line under the time text and the
+// route view's whole-trip route.
+#include <windows.h>
+
+#include "app/MediaPlayerDlg_win.h"
+#include "app/clip_names.h"
+#include "app/trips.h"
+#include "map/GoogleMaps_win.h"
+#include "telemetry/text_file.h"
+
+// "Trip 00:12:34 / 00:27:10" for a listed clip in a trip of more than one
+// clip, else nothing; refitted only when its text changes.
+void CMediaPlayerDlg::ShowTripPosition(int second) {
+  const int row = model.PlayingRow();
+  const TripSummary* trip = trips.Trip(trips.TripOf(row));
+  const std::string text =
+      trip != nullptr && trip->nClips > 1 ? trips.PositionText(row, second) : std::string();
+  if (text == strTripText) return;
+  strTripText = text;
+  HWND control = GetDlgItem(IDC_TRIP_TEXT);
+  HWND time = GetDlgItem(bLargeView ? IDC_TIME_TEXT_LARGE : IDC_TIME_TEXT);
+  RECT was, anchor;
+  GetWindowRect(control, &was);
+  GetWindowRect(time, &anchor);
+  MapWindowPoints(NULL, m_hWnd, reinterpret_cast<POINT*>(&was), 2);
+  MapWindowPoints(NULL, m_hWnd, reinterpret_cast<POINT*>(&anchor), 2);
+  SIZE size{0, 0};
+  SelectedObject font(measureDc.Get(), fontLayout.Get());
+  if (!text.empty())
+    GetTextExtentPoint32A(measureDc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
+  SetWindowTextA(control, text.c_str());
+  // Its right edge stays with the time text's, one row under it.
+  SetWindowPos(control, NULL, anchor.right - size.cx, anchor.bottom, size.cx, size.cy,
+               SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+  RECT now{anchor.right - size.cx, anchor.bottom, anchor.right, anchor.bottom + size.cy};
+  GdiRegion uncovered;
+  AddToRegion(uncovered, was);
+  AddToRegion(uncovered, now);
+  RedrawWindow(m_hWnd, NULL, uncovered.Get(), RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+// The trip's clips of the playing row's camera, in order; `current` is the
+// playing row's place among them (-1: not listed, or a trip of one clip).
+std::vector<TripRouteClip> CMediaPlayerDlg::TripClipsOf(int row, int& current) const {
+  current = -1;
+  std::vector<TripRouteClip> clips;
+  const TripSummary* trip = trips.Trip(trips.TripOf(row));
+  if (trip == nullptr) return clips;
+  const bool rear = IsRearClipName(PathAt(row));
+  for (int r = trip->nFirstRow; r <= trip->nLastRow; ++r) {
+    const std::string path = PathAt(r);
+    if (IsRearClipName(path) != rear) continue;
+    if (r == row) current = static_cast<int>(clips.size());
+    const ClipFacts* facts = trips.Facts(r);
+    const std::string sidecar =
+        SidecarPathOf(path, [](const std::string& p) { return textfile::CanOpenForReading(p); });
+    clips.push_back({path, sidecar, facts != nullptr ? facts->LengthSec() : 0});
+  }
+  if (clips.size() < 2) current = -1;
+  return clips;
+}
+
+// The clip's own route, or for a clip of a trip the whole trip's, read once
+// per trip: the next clip of the same trip takes it from the cache.
+void CMediaPlayerDlg::SetRouteForClip(bool hasSidecar) {
+  int current = -1;
+  const std::vector<TripRouteClip> clips = TripClipsOf(model.PlayingRow(), current);
+  if (current < 0) {
+    routeView.SetRoute(hasSidecar && pGoogleMaps ? RouteFromTable(pGoogleMaps->Table())
+                                                 : std::vector<RouteFix>());
+    return;
+  }
+  const TripRoute& route = tripRoutes.For(clips);
+  routeView.SetRoute(route.seconds, route.Begin(current), route.End(current));
+}
