@@ -14,6 +14,7 @@
 #include "telemetry/telemetry_store.h"
 #include "telemetry/text_file.h"
 #include "tools/gpx_export.h"
+#include "tools/trip_report.h"
 
 using namespace nsNMEA;
 
@@ -100,6 +101,9 @@ bool ParseValue(const std::string& option, const std::string& value, DumpOptions
     }
     options.bGpx = true;
     options.strGpxFile = value;
+  } else if (option == "--trips") {
+    options.bTrips = true;
+    options.strTripsDir = value;
   } else if (option == "--map") {
     options.bMap = true;
     options.strMapDir = value;
@@ -196,7 +200,7 @@ bool ParseDumpArgs(const std::vector<std::string>& args, DumpOptions& options, s
     } else if (a == "--events") {
       options.bEvents = true;
     } else if (a == "--length" || a == "--route" || a == "--map" || a == "--second" ||
-               a == "--map-script" || a == "--gpx") {
+               a == "--map-script" || a == "--gpx" || a == "--trips") {
       if (i + 1 >= args.size()) {
         error = a + " needs a value";
         return false;
@@ -206,6 +210,11 @@ bool ParseDumpArgs(const std::vector<std::string>& args, DumpOptions& options, s
       error = "unknown option " + a;
       return false;
     }
+  }
+  if (options.bTrips) {
+    if (options.sidecars.empty()) return true;
+    error = "--trips takes a folder, not sidecars";
+    return false;
   }
   if (options.sidecars.empty()) {
     error = "no sidecar given";
@@ -277,6 +286,7 @@ void AppendMapRetries(int64_t ticks, std::string& out) {
 }
 
 int RunDump(const DumpOptions& options, std::FILE* out, std::FILE* err) {
+  if (options.bTrips) return RunTripDump(options.strTripsDir, out, err);
   CTelemetryStore store;
   int status = 0;
   bool lastParsed = false;

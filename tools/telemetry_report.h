@@ -24,6 +24,8 @@ struct DumpOptions {
   std::string strMapScript;  // empty: the build's map script
   bool bGpx = false;
   std::string strGpxFile;
+  bool bTrips = false;  // the folder's clips in trips, instead of sidecars
+  std::string strTripsDir;
   std::vector<std::string> sidecars;
 };
 
@@ -32,7 +34,8 @@ constexpr const char kDumpUsage[] =
     "                      [--events]\n"
     "                      [--route DIR]\n"
     "                      [--gpx FILE]\n"
-    "                      [--map DIR [--second K] [--map-script URL]] SIDECAR...\n";
+    "                      [--map DIR [--second K] [--map-script URL]] SIDECAR...\n"
+    "       telemetry-dump --trips FOLDER\n";
 
 // False with a message for a usage error.
 bool ParseDumpArgs(const std::vector<std::string>& args, DumpOptions& options, std::string& error);
