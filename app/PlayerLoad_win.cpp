@@ -23,6 +23,7 @@ void CMediaPlayerDlg::app_LoadVideo(std::string path) {
   const std::string sidecar =
       SidecarPathOf(path, [](const std::string& p) { return textfile::CanOpenForReading(p); });
   model.BeginLoad();
+  StopWatch clock;
   {
     WaitCursor wait;
     FitEngineWindow();
@@ -31,7 +32,9 @@ void CMediaPlayerDlg::app_LoadVideo(std::string path) {
   }
   TraceFormat("[%s] \r\n [%s]", path.c_str(), sidecar.c_str());
   const int length = pMediaLib ? pMediaLib->LengthSec() : 0;
+  const long long engineUs = clock.ElapsedUs();
   const bool hasSidecar = LoadSidecar(sidecar, length);
+  const long long sidecarUs = clock.ElapsedUs() - engineUs;
   const LoadPlan plan = model.Loaded(length, hasSidecar, pMediaLib && pMediaLib->IsReady());
   // What the readouts keep across seconds without a fix belongs to one clip.
   const std::string unit = readouts.strUnit;
@@ -46,6 +49,7 @@ void CMediaPlayerDlg::app_LoadVideo(std::string path) {
   ApplyLoadPlan(plan);
   TraceText("\r\n Open GPS Video File:Start Timer");
   StartTimer();
+  TraceFormat("LOAD %lld us (engine %lld, sidecar %lld)\n", clock.ElapsedUs(), engineUs, sidecarUs);
 }
 
 // The start second is reached before anything shows; the clip's first second
