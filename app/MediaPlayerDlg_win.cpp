@@ -155,7 +155,7 @@ bool CMediaPlayerDlg::OnDestroy() {
   return false;
 }
 
-bool CMediaPlayerDlg::OnMessage(UINT msg, WPARAM, LPARAM lParam, LRESULT& result) {
+bool CMediaPlayerDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   switch (msg) {
     case WM_GETMINMAXINFO: {  // every size change, not only a drag of an edge
       MINMAXINFO* limits = reinterpret_cast<MINMAXINFO*>(lParam);
@@ -173,6 +173,10 @@ bool CMediaPlayerDlg::OnMessage(UINT msg, WPARAM, LPARAM lParam, LRESULT& result
       return true;
     case CMediaLib::kSnapshotKeyMessage:
       OnSnapshotButton();
+      result = 0;
+      return true;
+    case kReadFactsMessage:
+      ReadFactsChunk(wParam);
       result = 0;
       return true;
     case kStartProblemMessage:

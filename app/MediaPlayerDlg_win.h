@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -180,6 +181,30 @@ class CMediaPlayerDlg : public CDialogBase {
   // that plays (listed or not).
   TripIndex trips;
   std::vector<GForceEvent> clipEvents;
+  // Each listed clip's facts by path (PlayerListing_win.cpp): read a chunk of
+  // rows per posted kReadFactsMessage after the rows change, so the window
+  // answers while a big folder's sidecars are read; a newer change of the rows
+  // takes over from the older reading (the generation).
+  struct ListedClip {
+    int64_t nWriteTime = 0;  // UTC seconds; the facts stand until it changes
+    bool bRead = false;
+    ClipFacts facts;
+  };
+  std::map<std::string, ListedClip> listedClips;
+  WPARAM nFactsGeneration = 0;
+  static constexpr UINT kReadFactsMessage = WM_APP + 118;
+  void NoteListedClip(const std::string& path, const FILETIME& written);
+  void ListingChanged();
+  void SyncListedClips();
+  void ReadFactsChunk(WPARAM generation);
+  void RebuildTrips();
+
+ public:
+  // The listing's trips, and whether facts of listed clips are still being read.
+  const TripIndex& Trips() const { return trips; }
+  bool ReadingListedFacts() const;
+
+ private:
   UINT_PTR nTimerId = 0;
   int bLargeView = 0;
 

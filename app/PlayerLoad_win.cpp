@@ -35,6 +35,10 @@ void CMediaPlayerDlg::app_LoadVideo(std::string path) {
   const long long engineUs = clock.ElapsedUs();
   const bool hasSidecar = LoadSidecar(sidecar, length);
   const long long sidecarUs = clock.ElapsedUs() - engineUs;
+  // The graph and the seek bar mark the new clip's events.
+  if (pGSensor) pGSensor->events = clipEvents;
+  seekSlider.eventSeconds.clear();
+  for (const GForceEvent& event : clipEvents) seekSlider.eventSeconds.push_back(event.nSecond);
   const LoadPlan plan = model.Loaded(length, hasSidecar, pMediaLib && pMediaLib->IsReady());
   // What the readouts keep across seconds without a fix belongs to one clip.
   const std::string unit = readouts.strUnit;

@@ -1,6 +1,7 @@
 // The playlist: a folder's clips, single files, deleting, playing an entry.
 // Display texts (IDC_PLAYLIST, sorted) and full paths (IDC_PATH_LIST) are kept
-// as pairs: each path goes in at the index where its text was sorted in.
+// as pairs: each path goes in at the index where its text was sorted in. Every
+// change of the rows has the clips' facts and trips follow (PlayerListing_win.cpp).
 #include <windows.h>
 
 #include <shlobj.h>
@@ -68,6 +69,7 @@ bool CMediaPlayerDlg::AddPlaylistEntry(const std::string& path, const std::strin
                reinterpret_cast<LPARAM>(path.c_str()));
   const bool readOnly = displayText.size() >= 6 && displayText.compare(displayText.size() - 6, 6, "     G") == 0;
   model.Insert(static_cast<int>(at), PlaylistRow{path, displayText, readOnly});
+  ListingChanged();
   return true;
 }
 
@@ -90,6 +92,7 @@ void CMediaPlayerDlg::BrowseFolder() {
 // The folder listing brings every file's time and attributes, so no file is
 // opened or asked again; the lists draw once, at the end.
 void CMediaPlayerDlg::ScanFolder(const std::string& folder) {
+  ListingChanged();  // also when the folder holds no clip: the old trips go
   SetCurrentDirectoryA(folder.c_str());
   std::string base = folder;
   if (!base.empty() && base.back() != '\\') base += '\\';
@@ -101,6 +104,7 @@ void CMediaPlayerDlg::ScanFolder(const std::string& folder) {
     if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
     if (!IsVideoFileName(found.cFileName)) continue;
     const std::string path = base + found.cFileName;
+    NoteListedClip(path, found.ftLastWriteTime);
     AddPlaylistEntry(path, DisplayText(path, found.ftLastWriteTime, found.dwFileAttributes));
   } while (search.Next(found));
 }
@@ -138,6 +142,7 @@ void CMediaPlayerDlg::DeleteEntry() {
   SendMessage(display, LB_DELETESTRING, i, 0);
   SendMessage(paths, LB_DELETESTRING, i, 0);
   const int next = model.Delete(i);
+  ListingChanged();
   if (next >= 0) {
     SendMessage(display, LB_SETCURSEL, next, 0);
     SendMessage(paths, LB_SETCURSEL, next, 0);

@@ -62,6 +62,9 @@ void CNiceSliderCtrl::OnPaint() {
   const int end = PlayedBarEnd(client.left, client.right, pos, nMax);
   if (end < 0) return;
   for (const SliderBand& rows : PlayedBarRows(height)) FillRows(dc, client.left, end, rows);
+  const SliderBand tick{client.top, client.bottom, kEventTickColour};
+  for (int x : EventTickXs(eventSeconds, client.left, client.right, nMax))
+    FillRows(dc, x, x + kEventTickWidth, tick);
 }
 
 void CNiceSliderCtrl::OnButtonDown(int x) {

@@ -43,9 +43,9 @@ void CGSENSOR::DrawCurves(HDC dc, const GraphScale& scale, const GraphPlot& plot
   const struct {
     TelemetryColumnId column;
     COLORREF colour;
-  } axes[] = {{kColGSensorX, RGB(255, 0, 0)},
-              {kColGSensorY, RGB(0, 255, 0)},
-              {kColGSensorZ, RGB(0, 0, 255)}};
+  } axes[] = {{kColGSensorX, AxisColour('X')},
+              {kColGSensorY, AxisColour('Y')},
+              {kColGSensorZ, AxisColour('Z')}};
   for (const auto& axis : axes) {
     const std::vector<GraphPoint> points = CurvePoints(
         pStore->Table().Column(axis.column), pStore->SamplesPerSecond(), scale, plot, nHeight);
@@ -54,6 +54,19 @@ void CGSENSOR::DrawCurves(HDC dc, const GraphScale& scale, const GraphPlot& plot
     SelectedObject selected(dc, pen.Get());
     static_assert(sizeof(GraphPoint) == sizeof(POINT), "points pass as they are");
     Polyline(dc, reinterpret_cast<const POINT*>(points.data()), static_cast<int>(points.size()));
+  }
+}
+
+void CGSENSOR::DrawEventMarkers(HDC dc, const GraphScale& scale, const GraphPlot& plot) {
+  for (const GraphMarker& marker : EventMarkers(events, scale, plot)) {
+    GdiBrush brush(CreateSolidBrush(marker.colour));
+    GdiPen pen(CreatePen(PS_SOLID, 1, marker.colour));
+    SelectedObject brushIn(dc, brush.Get());
+    SelectedObject penIn(dc, pen.Get());
+    const POINT corners[3] = {{marker.x - marker.halfWidth, marker.top},
+                              {marker.x + marker.halfWidth, marker.top},
+                              {marker.x, marker.tip}};
+    Polygon(dc, corners, 3);
   }
 }
 
@@ -70,6 +83,7 @@ bool CGSENSOR::OnPaint() {
   CMemDC2 memory(paint.Get());
   BitBlt(memory, 0, 0, nWidth, nHeight, Background(paint.Get(), scale.background), 0, 0, SRCCOPY);
   if (scale.curves) DrawCurves(memory, scale, plot);
+  DrawEventMarkers(memory, scale, plot);
   if (scale.cursor) {
     GdiPen pen(CreatePen(PS_SOLID, 2, RGB(0, 0, 0)));
     SelectedObject selected(memory, pen.Get());

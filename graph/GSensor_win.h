@@ -1,6 +1,6 @@
 // The G-sensor graph under the video: the clip's three acceleration axes over
 // the whole clip, one point a second, on a grid picture, with a black line at
-// the current second. It reads the map window's per-second table when it
+// the current second and a small triangle at the top over each G-force event. It reads the map window's per-second table when it
 // paints; a click on the plot asks for a seek to the second under the pointer.
 #pragma once
 
@@ -9,6 +9,7 @@
 #include <functional>
 
 #include <memory>
+#include <vector>
 
 #include "controls/MemDC2_win.h"
 #include "controls/Picture_win.h"
@@ -31,6 +32,8 @@ class CGSENSOR : public CDialogBase {
   int64_t nClipSec = 0;
   // The clip's telemetry (the map window's); null: no data.
   const CTelemetryStore* pStore = nullptr;
+  // The clip's G-force events, set at each clip load; marked in their axis's colour.
+  std::vector<GForceEvent> events;
   // Called with the second under a click on the plot.
   std::function<void(int)> onSeek;
 
@@ -46,6 +49,7 @@ class CGSENSOR : public CDialogBase {
  private:
   HDC Background(HDC like, GraphBackground which);
   void DrawCurves(HDC dc, const GraphScale& scale, const GraphPlot& plot);
+  void DrawEventMarkers(HDC dc, const GraphScale& scale, const GraphPlot& plot);
 
   CPicture pictures[3];  // five minutes, six minutes, long
   // The chosen picture at the window's size, drawn once per size and choice.
