@@ -18,6 +18,16 @@ EngineInput ClassifyEngineInput(const MSG& msg) {
     const bool press = msg.message == WM_KEYDOWN && !IsRepeat(msg.lParam);
     return press ? EngineInput::TogglePlay : EngineInput::Swallow;
   }
-  if (msg.message == WM_KEYDOWN || msg.message == WM_KEYUP) return EngineInput::Swallow;
+  if (msg.message == WM_KEYDOWN || msg.message == WM_CHAR) return EngineInput::ForwardKey;
+  if (msg.message == WM_KEYUP) return EngineInput::Swallow;
   return EngineInput::PassOn;
+}
+
+LPARAM ForwardedKeyFlagsOf(const MSG& msg, bool shift, bool ctrl) {
+  LPARAM flags = 0;
+  if (msg.message == WM_CHAR) flags |= kForwardedChar;
+  if (shift) flags |= kForwardedShift;
+  if (ctrl) flags |= kForwardedCtrl;
+  if (IsRepeat(msg.lParam)) flags |= kForwardedRepeat;
+  return flags;
 }

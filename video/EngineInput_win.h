@@ -7,7 +7,8 @@
 enum class EngineInput {
   LeaveFullScreen,  // Escape, or a left or right click
   TogglePlay,       // a press of Space or Enter
-  Swallow,          // any other key: the dialog manager never sees it
+  ForwardKey,       // another key-down or a typed character: the main window's keys
+  Swallow,          // key-ups and repeats of the keys above: the dialog manager never sees them
   PassOn,           // everything else
 };
 
@@ -15,3 +16,13 @@ enum class EngineInput {
 // auto-repeats, and mouse messages whose button flags happen to equal a key
 // code are not keys.
 EngineInput ClassifyEngineInput(const MSG& msg);
+
+// The lParam of a forwarded key: a character (else a key-down), the modifiers
+// held, an auto-repeat.
+enum ForwardedKeyFlags : LPARAM {
+  kForwardedChar = 1,
+  kForwardedShift = 2,
+  kForwardedCtrl = 4,
+  kForwardedRepeat = 8,
+};
+LPARAM ForwardedKeyFlagsOf(const MSG& msg, bool shift, bool ctrl);

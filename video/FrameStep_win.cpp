@@ -42,6 +42,28 @@ void CMediaLib::StepBySeeking() {
   WaitForSettledState();
 }
 
+// The frame before the one on screen: paused, then a seek to its middle.
+void CMediaLib::StepFrameBack() {
+  if (!GraphReady()) return;
+  ComPtr<IBasicVideo> video;
+  REFTIME secondsPerFrame = 0;
+  if (FAILED(TraceIfFailed("IBasicVideo", QueryInto(pGraphBuilder.Get(), IID_IBasicVideo, video))) ||
+      FAILED(TraceIfFailed("get_AvgTimePerFrame", video->get_AvgTimePerFrame(&secondsPerFrame))))
+    return;
+  const LONGLONG frame = media_time::FrameUnits(secondsPerFrame);
+  if (frame <= 0) return;
+  TraceIfFailed("Pause", pMediaControl->Pause());
+  WaitForSettledState();
+  LONGLONG position = 0;
+  if (FAILED(TraceIfFailed("GetCurrentPosition", pMediaSeeking->GetCurrentPosition(&position))))
+    return;
+  LONGLONG target = media_time::PreviousFrameTarget(position, frame);
+  if (target < 0) return;  // the first frame stays
+  TraceIfFailed("SetPositions", pMediaSeeking->SetPositions(&target, AM_SEEKING_AbsolutePositioning,
+                                                            NULL, AM_SEEKING_NoPositioning));
+  WaitForSettledState();
+}
+
 void CMediaLib::WaitForSettledState() {
   const ULONGLONG end = GetTickCount64() + kSettleLimitMs;
   OAFilterState state = State_Stopped;

@@ -68,6 +68,14 @@ BOOL CMediaLib::PreTranslateMessage(MSG* msg) {
       bKeyToggled = true;
       if (m_hWnd != NULL) PostMessageA(GetAncestor(m_hWnd, GA_ROOT), kKeyToggledMessage, 0, 0);
       return TRUE;
+    case EngineInput::ForwardKey:
+      // The main window decides: its keys work the same in the video.
+      if (m_hWnd != NULL)
+        PostMessageA(GetAncestor(m_hWnd, GA_ROOT), kForwardedKeyMessage, msg->wParam,
+                     ForwardedKeyFlagsOf(*msg, GetKeyState(VK_SHIFT) < 0,
+                                         GetKeyState(VK_CONTROL) < 0));
+      if (msg->message == WM_KEYDOWN) TranslateMessage(msg);  // its character may be a key too
+      return TRUE;
     case EngineInput::Swallow:
       return TRUE;
     case EngineInput::PassOn:

@@ -72,6 +72,8 @@ class CMediaLib : public CDialogBase {
   int PlaceVideoWindow();
   // Shows the next frame and leaves the graph paused.
   void StepFrame();
+  // Shows the frame before and leaves the graph paused.
+  void StepFrameBack();
   // The frame on screen as a BMP with that second's sidecar lines beside it,
   // through a save dialog owned by `owner`; a clip that was playing plays on
   // afterwards, a paused one stays paused. A snapshot that cannot be saved
@@ -84,11 +86,16 @@ class CMediaLib : public CDialogBase {
   std::function<bool(HWND, const std::string&, std::string&)> chooseSnapshotFile;
   // Posted to the top-level window for Ctrl+S in the video.
   static constexpr UINT kSnapshotKeyMessage = WM_APP + 124;
+  // Posted to the top-level window with the other keys of the video (also in
+  // full screen): wParam the key or character, lParam its ForwardedKeyFlags
+  // (EngineInput_win.h).
+  static constexpr UINT kForwardedKeyMessage = WM_APP + 121;
   void EnterFullScreen();
   void LeaveFullScreen();
 
   // Escape or a click leaves full screen, Space and Enter toggle play, other keys
-  // are swallowed (full-screen input arrives here through the message drain).
+  // go to the main window (kForwardedKeyMessage); full-screen input arrives here
+  // through the message drain.
   BOOL PreTranslateMessage(MSG* msg) override;
 
   GdiBrush brushBlack;
