@@ -62,8 +62,11 @@ BOOL CMediaPlayerDlg::PreTranslateMessage(MSG* msg) {
     OnSnapshotButton();
     return TRUE;
   }
-  // Keys never reach the dialog manager, so Enter and Escape cannot close the window.
-  if (msg->message == WM_KEYDOWN || msg->message == WM_KEYUP) return TRUE;
+  if ((msg->message == WM_KEYDOWN || msg->message == WM_CHAR) && OnKeyMessage(*msg)) return TRUE;
+  // Keys never reach the dialog manager, so Enter and Escape cannot close the
+  // window; a key-down is still made into its character (',' '.' '?' are keys).
+  if (msg->message == WM_KEYDOWN) TranslateMessage(msg);
+  if (msg->message == WM_KEYDOWN || msg->message == WM_KEYUP || msg->message == WM_CHAR) return TRUE;
   return CDialogBase::PreTranslateMessage(msg);
 }
 
@@ -173,6 +176,14 @@ bool CMediaPlayerDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT&
       return true;
     case CMediaLib::kSnapshotKeyMessage:
       OnSnapshotButton();
+      result = 0;
+      return true;
+    case CMediaLib::kForwardedKeyMessage:
+      OnForwardedKey(wParam, lParam);
+      result = 0;
+      return true;
+    case WM_DROPFILES:
+      OnDropFiles(reinterpret_cast<HDROP>(wParam));
       result = 0;
       return true;
     case kReadFactsMessage:

@@ -4,12 +4,16 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "app/KeySheet_win.h"
 #include "app/SkinBackground_win.h"
+#include "app/key_commands.h"
 #include "app/layout.h"
 #include "app/player_model.h"
 #include "app/readouts.h"
@@ -48,6 +52,17 @@ class CMediaPlayerDlg : public CDialogBase {
 
   // Stops and releases the engine after the window has closed.
   void ReleaseEngine();
+
+  // Keys (PlayerKeys_win.cpp): a key-down or character of the window; false
+  // when it is no player key.
+  bool OnKeyMessage(const MSG& msg);
+  // A key the video handed on (CMediaLib::kForwardedKeyMessage).
+  void OnForwardedKey(WPARAM key, LPARAM flags);
+  void RunKeyCommand(KeyCommand command);
+  // Dropped files and folders (PlayerDrop_win.cpp).
+  void OnDropFiles(HDROP drop);
+  // The folder button's listing of a folder already chosen.
+  void ListFolder(const std::string& folder);
 
   static constexpr UINT_PTR kTickTimerId = 1;
   static constexpr UINT kStartProblemMessage = WM_APP + 127;
@@ -115,6 +130,11 @@ class CMediaPlayerDlg : public CDialogBase {
   bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
  private:
+  void SeekByKey(KeyCommand command);
+  void StepFrameBack();
+  void JumpToEvent(int direction);
+  void PlayNeighbourRow(int direction);
+  void AddDroppedClips(const std::vector<std::string>& clips);
   // Loads the sidecar into the map and the route view; true when it opened.
   bool LoadSidecar(const std::string& sidecar, int length);
   void OnKeyToggled();
@@ -220,6 +240,7 @@ class CMediaPlayerDlg : public CDialogBase {
   TripRouteCache tripRoutes;
   std::string strTripText;  // the position line's text as last shown
   CSkinBackground background;
+  CKeySheet keySheet;
   static constexpr size_t kSkinButtonCount = 21;  // one is never bound to a control
   CSkinButton skinButtons[kSkinButtonCount];
   CNiceSliderCtrl seekSlider;

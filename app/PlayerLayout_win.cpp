@@ -43,6 +43,7 @@ BOOL CMediaPlayerDlg::OnInitDialog() {
   SendMessage(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(hIcon));
   // Seen only in the task bar, since the window has no caption.
   SetWindowTextA(m_hWnd, "PLAYER");
+  DragAcceptFiles(m_hWnd, TRUE);  // clips and folders can be dropped on it
   geometry.bSizeChanged = 1;
   LayoutControls(1);
   nTimerId = 0;
