@@ -36,6 +36,13 @@
 //                               is left as the player leaves it: "file-dialog open=0|1"
 //   cancel-file MS              cancel the player's file dialog
 //   ctrl KEY                    type Ctrl+KEY into the player's window (real input)
+//   key KEY [shift] [ctrl]      press and release KEY in the player's window (real input):
+//                               a name (Left Right Up Down Home End PgUp PgDn Space Enter
+//                               Esc F1), a decimal virtual-key code, or one character
+//                               (typed as the keyboard layout types it, e.g. "?" or ",")
+//   key-hold KEY MS             hold KEY down for MS ms with auto-repeats every 33 ms
+//   drop PATH...                drop files and folders on the player's window (WM_DROPFILES
+//                               with a DROPFILES block of wide paths made in its process)
 //   answer-box BUTTON MS        wait for a message box of the player, print its texts,
 //                               press BUTTON (6 Yes, 7 No, 1 OK)
 //   windows                     the player's top-level windows and their first children
@@ -62,6 +69,7 @@
 // caption:ID (a button's caption, same as ID), file:NAME (a file of the player's map folder).
 #include <windows.h>
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -577,6 +585,107 @@ bool TypeCtrl(const std::vector<std::string>& args, std::string& why) {
   return true;
 }
 
+WORD NamedKey(const std::string& name, bool& shift) {
+  static const struct {
+    const char* name;
+    WORD key;
+  } kNames[] = {{"Left", VK_LEFT},   {"Right", VK_RIGHT}, {"Up", VK_UP},       {"Down", VK_DOWN},
+                {"Home", VK_HOME},   {"End", VK_END},     {"PgUp", VK_PRIOR},  {"PgDn", VK_NEXT},
+                {"Space", VK_SPACE}, {"Enter", VK_RETURN}, {"Esc", VK_ESCAPE}, {"F1", VK_F1}};
+  for (const auto& n : kNames)
+    if (name == n.name) return n.key;
+  if (name.size() == 1) {  // as the layout types it: its key and whether it needs Shift
+    const SHORT scan = VkKeyScanA(name[0]);
+    if (scan == -1) return 0;
+    if (scan & 0x100) shift = true;
+    return static_cast<WORD>(scan & 0xFF);
+  }
+  const long code = std::strtol(name.c_str(), nullptr, 10);
+  return code > 0 && code < 256 ? static_cast<WORD>(code) : 0;
+}
+
+INPUT KeyInput(WORD key, bool up) {
+  INPUT input = {};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = key;
+  input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC));
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  if (key >= VK_PRIOR && key <= VK_DOWN) input.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
+  return input;
+}
+
+// Real input to the foreground window, so the player's message loop (and its
+// PreTranslateMessage) sees the keys as a user's.
+bool PressKey(const std::vector<std::string>& args, std::string& why) {
+  if (args.size() < 2) return why = "usage: key KEY [shift] [ctrl]", false;
+  bool shift = false, ctrl = false;
+  const WORD key = NamedKey(args[1], shift);
+  if (key == 0) return why = "unknown key " + args[1], false;
+  for (size_t i = 2; i < args.size(); ++i) {
+    shift = shift || args[i] == "shift";
+    ctrl = ctrl || args[i] == "ctrl";
+  }
+  SetForegroundWindow(mainWindow);
+  std::vector<INPUT> keys;
+  if (ctrl) keys.push_back(KeyInput(VK_CONTROL, false));
+  if (shift) keys.push_back(KeyInput(VK_SHIFT, false));
+  keys.push_back(KeyInput(key, false));
+  keys.push_back(KeyInput(key, true));
+  if (shift) keys.push_back(KeyInput(VK_SHIFT, true));
+  if (ctrl) keys.push_back(KeyInput(VK_CONTROL, true));
+  const UINT count = static_cast<UINT>(keys.size());
+  if (SendInput(count, keys.data(), sizeof(INPUT)) != count) return why = "input refused", false;
+  return true;
+}
+
+bool HoldKey(const std::vector<std::string>& args, std::string& why) {
+  if (args.size() < 3) return why = "usage: key-hold KEY MS", false;
+  bool shift = false;
+  const WORD key = NamedKey(args[1], shift);
+  if (key == 0) return why = "unknown key " + args[1], false;
+  SetForegroundWindow(mainWindow);
+  const long long end = NowMs() + Number(args[2], 1000);
+  int downs = 0;
+  do {  // a held key sends key-downs again and again, one key-up at the end
+    INPUT down = KeyInput(key, false);
+    SendInput(1, &down, sizeof(INPUT));
+    ++downs;
+    Sleep(33);
+  } while (NowMs() < end);
+  INPUT up = KeyInput(key, true);
+  SendInput(1, &up, sizeof(INPUT));
+  Emit("held downs=" + std::to_string(downs));
+  return true;
+}
+
+// A drop's block lives in the player's own memory: a handle made here would
+// mean nothing there. The block is fixed memory, so its address is its handle.
+bool DropFiles(const std::vector<std::string>& args, std::string& why) {
+  if (args.size() < 2) return why = "usage: drop PATH...", false;
+  std::vector<wchar_t> names;
+  for (size_t i = 1; i < args.size(); ++i) {
+    const int length = MultiByteToWideChar(CP_UTF8, 0, args[i].c_str(), -1, NULL, 0);
+    const size_t at = names.size();
+    names.resize(at + static_cast<size_t>(length));
+    MultiByteToWideChar(CP_UTF8, 0, args[i].c_str(), -1, &names[at], length);
+  }
+  names.push_back(L'\0');  // the list ends with an empty name
+  DROPFILES head = {};
+  head.pFiles = sizeof(DROPFILES);
+  head.fWide = TRUE;
+  std::vector<char> block(sizeof head + names.size() * sizeof(wchar_t));
+  std::memcpy(block.data(), &head, sizeof head);
+  std::memcpy(block.data() + sizeof head, names.data(), names.size() * sizeof(wchar_t));
+  void* remote = VirtualAllocEx(process.Get(), NULL, block.size(), MEM_COMMIT | MEM_RESERVE,
+                                PAGE_READWRITE);
+  if (remote == NULL) return why = "no memory in the player", false;
+  if (!WriteProcessMemory(process.Get(), remote, block.data(), block.size(), NULL))
+    return why = "could not write the drop", false;
+  if (!PostMessageA(mainWindow, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0))
+    return why = "drop not posted", false;
+  return true;
+}
+
 bool CancelFile(const std::vector<std::string>& args, std::string& why) {
   const long long end = NowMs() + Number(args.size() > 1 ? args[1] : "", 10000);
   HWND dialog = NULL;
@@ -768,6 +877,9 @@ bool Run(const std::vector<std::string>& a, bool& quit, std::string& why) {
   if (verb == "open-file") return OpenFile(a, why);
   if (verb == "cancel-file") return CancelFile(a, why);
   if (verb == "ctrl") return TypeCtrl(a, why);
+  if (verb == "key") return mainWindow ? PressKey(a, why) : (why = "no main window", false);
+  if (verb == "key-hold") return mainWindow ? HoldKey(a, why) : (why = "no main window", false);
+  if (verb == "drop") return mainWindow ? DropFiles(a, why) : (why = "no main window", false);
   if (!mainWindow) return why = "no main window (wait-player first)", false;
   if (verb == "read") return Emit("read" + ReadItems({a.begin() + 1, a.end()})), true;
   if (verb == "snap") {
