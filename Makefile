@@ -28,10 +28,11 @@ native: deps
 # under Wine in a private Xvfb (engine, graph paint, the whole player).
 bench: deps native win
 	cmake -S . -B $(BUILD)/bench $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Release >/dev/null
-	cmake --build $(BUILD)/bench -j $(JOBS) --target telemetry_bench skin_bench trip_route_bench
+	cmake --build $(BUILD)/bench -j $(JOBS) --target telemetry_bench skin_bench trip_route_bench trip_index_bench
 	$(BUILD)/bench/bench/telemetry_bench
 	$(BUILD)/bench/bench/skin_bench
 	$(BUILD)/bench/bench/trip_route_bench
+	$(BUILD)/bench/bench/trip_index_bench
 	bash bench/wine_bench.sh $(WIN) $(NATIVE)
 
 win: deps
