@@ -263,6 +263,7 @@ void CMediaPlayerDlg::OnStopButton() {
   if (pGoogleMaps) pGoogleMaps->UpdateTargetPos(0, 1);
   ShowSecond(0);
   strTimeText = TimeText(0, 0);
+  ShowTripPosition(-1);
   model.ShownZero();
   UpdateData(FALSE);
 }

@@ -9,12 +9,14 @@
 #include "telemetry/text_file.h"
 
 // "Trip 00:12:34 / 00:27:10" for a listed clip in a trip of more than one
-// clip, else nothing; refitted only when its text changes.
+// clip, else (and for a second below 0: stopped) nothing; refitted only when
+// its text changes.
 void CMediaPlayerDlg::ShowTripPosition(int second) {
   const int row = model.PlayingRow();
   const TripSummary* trip = trips.Trip(trips.TripOf(row));
-  const std::string text =
-      trip != nullptr && trip->nClips > 1 ? trips.PositionText(row, second) : std::string();
+  const std::string text = trip != nullptr && trip->nClips > 1 && second >= 0
+                               ? trips.PositionText(row, second)
+                               : std::string();
   if (text == strTripText) return;
   strTripText = text;
   HWND control = GetDlgItem(IDC_TRIP_TEXT);

@@ -106,6 +106,12 @@ def run(a):
                 bool(later) and later[-1] is not None and later[-1][0] <= 3
                 and min(p[0] for p in later if p) == 0, str(later))
 
+        d.cmd(f"click {ID.STOP}")
+        d.cmd("sleep 500")
+        stopped = d.cmd(f"read {ID.TIME_TEXT} {ID.TRIP_TEXT}")[0]
+        c.check("after Stop the trip line is empty, as the time text is at zero",
+                stopped.get(ID.TRIP_TEXT) == "", stopped.body)
+
         pixels = route_pixels(k, shot_second, area)
         c.check("on the second clip the route view shows the trip: the first clip driven "
                 "in green, the playing clip's part brighter",
