@@ -22,6 +22,7 @@ AXIS_X = (255, 0, 0)
 TICK = (220, 40, 40)
 DOT = (220, 40, 40)
 DIVIDER = (120, 138, 156)
+LABEL = (46, 74, 110)
 
 
 def make_folder(a):
@@ -119,10 +120,18 @@ def run(a):
         dividers = sorted(y for y, n in divider_rows.items() if n > pw // 2)
         c.check("two trips: a divider above the first row of each",
                 len(dividers) == 2 and dividers[0] < ph // 8, f"divider rows {dividers}")
-        if len(dividers) == 2 and dots[0]:
-            c.check("the red dot is on the first trip's row with the event, none elsewhere",
-                    dividers[0] < dots[2] < dividers[1] and 10 <= dots[0] <= 120,
-                    f"dot {dots}, dividers {dividers}")
+        label_rows = set()
+        for line in lines.splitlines()[1:]:
+            head, _, rest = line.partition(": (")
+            if rest.startswith(f"{LABEL[0]},{LABEL[1]},{LABEL[2]}"):
+                label_rows.add(int(head.split(",")[1]))
+        if len(dividers) == 2:
+            under = [len([y for y in label_rows if top < y < top + 20]) for top in dividers]
+            c.check("each divider has its trip's label right under it",
+                    all(n >= 6 for n in under), f"label text rows under the dividers {under}")
+        c.check("the red dot is on the first trip's row with the event, none elsewhere",
+                len(dividers) == 2 and dots[0] > 0 and dividers[0] < dots[2] < dividers[1]
+                and 10 <= dots[0] <= 120, f"dot {dots}, dividers {dividers}")
         c.note(f"screenshot {shot}")
     except Exception as ex:  # a driver failure or a control that is not there
         c.check("the driver session ran to its end", False, f"{type(ex).__name__}: {ex}")
