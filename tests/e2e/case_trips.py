@@ -134,6 +134,11 @@ def run(a):
         if gaps:  # a figure, not a check: the machine's load moves it
             c.note(f"gap between clips beyond the last second: {gaps} ms "
                    f"(median {statistics.median(gaps):.0f} ms)")
+        loads = [(int(t), int(e)) for t, e in
+                 re.findall(r"LOAD (\d+) us \(engine (\d+)", k.trace_text())]
+        if loads:
+            c.note(f"clip loads: {[t // 1000 for t, _ in loads]} ms, of which the engine "
+                   f"{[e // 1000 for _, e in loads]} ms")
         c.note(f"screenshots {shot_list} {shot_second}")
     except Exception as e:  # a driver failure or a control that is not there
         c.check("the driver session ran to its end", False, f"{type(e).__name__}: {e}")
