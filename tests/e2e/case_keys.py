@@ -103,6 +103,19 @@ def run(a):
             seen.append((key, want, got[0] if got else None))
         c.check("the seek keys move the paused time text by their steps, clamped to the clip",
                 all(w == g for _, w, g in seen), str(seen))
+        # In full screen the video hands the keys on: the same seeks, Esc leaves.
+        def full_screen():
+            return any("ActiveMovie" in l.body and "visible=1" in l.body for l in d.cmd("windows"))
+        keys.press("F", settle=1200)
+        entered = full_screen()
+        full = keys.press("Right", settle=900)[0]
+        still = full_screen()
+        d.cmd("key Esc")
+        d.cmd("sleep 800", timeout=3)
+        c.check("in full screen the seek keys work as in the window, and Esc leaves it",
+                entered and still and not full_screen() and full is not None and full[0] == 5,
+                f"entered={entered} after the key={still} {full}")
+        keys.press("Home")
         # Page Down from the start: the clip's event, at its second or just after.
         got = keys.press("PgDn", settle=900)[0]
         c.check("Page Down lands on the clip's event", got is not None and event is not None

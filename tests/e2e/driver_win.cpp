@@ -614,6 +614,14 @@ INPUT KeyInput(WORD key, bool up) {
   return input;
 }
 
+// The player's window in front, unless one of its windows (the full-screen
+// video, the key sheet) already is.
+void FocusPlayer() {
+  DWORD owner = 0;
+  GetWindowThreadProcessId(GetForegroundWindow(), &owner);
+  if (owner != processId) SetForegroundWindow(mainWindow);
+}
+
 // Real input to the foreground window, so the player's message loop (and its
 // PreTranslateMessage) sees the keys as a user's.
 bool PressKey(const std::vector<std::string>& args, std::string& why) {
@@ -625,7 +633,7 @@ bool PressKey(const std::vector<std::string>& args, std::string& why) {
     shift = shift || args[i] == "shift";
     ctrl = ctrl || args[i] == "ctrl";
   }
-  SetForegroundWindow(mainWindow);
+  FocusPlayer();
   std::vector<INPUT> keys;
   if (ctrl) keys.push_back(KeyInput(VK_CONTROL, false));
   if (shift) keys.push_back(KeyInput(VK_SHIFT, false));
@@ -643,7 +651,7 @@ bool HoldKey(const std::vector<std::string>& args, std::string& why) {
   bool shift = false;
   const WORD key = NamedKey(args[1], shift);
   if (key == 0) return why = "unknown key " + args[1], false;
-  SetForegroundWindow(mainWindow);
+  FocusPlayer();
   const long long end = NowMs() + Number(args[2], 1000);
   int downs = 0;
   do {  // a held key sends key-downs again and again, one key-up at the end
