@@ -103,6 +103,15 @@ def run(a):
             seen.append((key, want, got[0] if got else None))
         c.check("the seek keys move the paused time text by their steps, clamped to the clip",
                 all(w == g for _, w, g in seen), str(seen))
+        # A frame back from a whole second shows the second before; a frame on, that second.
+        keys.press("Home")
+        keys.press("Right")
+        keys.press("Right")
+        back = keys.press(",", settle=900)[0]
+        on = keys.press(".", settle=900)[0]
+        c.check("',' steps one frame back, '.' one frame forward", back is not None and on is not None
+                and back[0] == 9 and on[0] == 10, f"{back} {on}")
+        keys.press("Home")
         # In full screen the video hands the keys on: the same seeks, Esc leaves.
         def full_screen():
             return any("ActiveMovie" in l.body and "visible=1" in l.body for l in d.cmd("windows"))
