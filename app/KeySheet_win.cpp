@@ -222,6 +222,11 @@ LRESULT CKeySheet::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       Close();
       return 0;
+    case WM_NCDESTROY: {  // also destroyed with its owner: the handle is no more
+      HWND window = hwnd;
+      hwnd = NULL;
+      return DefWindowProcA(window, message, wParam, lParam);
+    }
     default:
       return DefWindowProcA(hwnd, message, wParam, lParam);
   }
