@@ -115,6 +115,7 @@ void CMediaPlayerDlg::JumpToEvent(int direction) {
   if (!pMediaLib || !pMediaLib->IsReady() || model.bStopped) return;
   const EventJump jump =
       trips.NextEvent(model.PlayingRow(), clipEvents, model.nShownSec, direction);
+  if (!jump.bFound) return;
   if (jump.bLoad) {
     if (model.Row(jump.nRow) == nullptr) return;
     SendMessage(GetDlgItem(IDC_PLAYLIST), LB_SETCURSEL, jump.nRow, 0);
@@ -125,9 +126,6 @@ void CMediaPlayerDlg::JumpToEvent(int direction) {
     SetPlayButtonImage(IsPlaying());
     return;
   }
-  // Nowhere to go comes as row -1 at second 0 (a clip that is no row jumps
-  // with row -1 too, but never to its very first second going forward).
-  if (jump.nRow < 0 && jump.nSecond == 0) return;
   SeekFromUser(static_cast<int>(jump.nSecond));
 }
 

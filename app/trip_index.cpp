@@ -134,11 +134,11 @@ EventJump TripIndex::NextEvent(int row, const std::vector<GForceEvent>& current,
       own == nullptr || !current.empty() ? current : own->events;
   if (direction > 0) {
     for (const GForceEvent& e : events)
-      if (e.nSecond > second) return {row, e.nSecond, false};
+      if (e.nSecond > second) return {row, e.nSecond, false, true};
   } else {
     // Just after landing on an event the key goes on to the one before it.
     for (auto e = events.rbegin(); e != events.rend(); ++e)
-      if (e->nSecond < second - 1) return {row, e->nSecond, false};
+      if (e->nSecond < second - 1) return {row, e->nSecond, false, true};
   }
   if (own == nullptr) return jump;
   const int trip = TripOf(row);
@@ -148,7 +148,7 @@ EventJump TripIndex::NextEvent(int row, const std::vector<GForceEvent>& current,
     const ClipFacts& clip = facts[static_cast<size_t>(r)];
     if (TripOf(r) != trip || IsRearClipName(clip.strName) != rear || clip.events.empty()) continue;
     const GForceEvent& e = step > 0 ? clip.events.front() : clip.events.back();
-    return {r, std::max<int64_t>(0, e.nSecond - kEventLeadSeconds), true};
+    return {r, std::max<int64_t>(0, e.nSecond - kEventLeadSeconds), true, true};
   }
   return jump;
 }

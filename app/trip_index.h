@@ -19,12 +19,14 @@ struct TripSummary {
   double dKm = 0;
 };
 
-// Where an event key goes: nRow -1 when there is nowhere to go. With bLoad the
-// row is another clip, loaded at nSecond (a little before its event).
+// Where an event key goes, when bFound: nRow is the row (-1 for a clip that is
+// no row); with bLoad the row is another clip, loaded at nSecond (a little
+// before its event).
 struct EventJump {
   int nRow = -1;
   int64_t nSecond = 0;
   bool bLoad = false;
+  bool bFound = false;
 };
 
 // A cross-clip event jump lands this many seconds before the event.

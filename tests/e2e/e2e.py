@@ -604,11 +604,12 @@ def case_playback(a):
         ticks, last_texts = compare_readouts(c, all_snaps, readouts, length, "drive clip")
         # The start second is reached before the first tick, and size changes leave
         # the timer alone: every second of playback has its tick (a timer that
-        # fires a little late may skip one second once).
+        # fires a little late may skip one second, once in the burst of resizes
+        # and once where play resumes mid-second after the pause).
         gaps = [b - a_ for a_, b in zip(ticks, ticks[1:])]
         c.check("the ticks cover the clip second by second, through a burst of resizes",
                 ticks and ticks[0] <= start_second + 1 and ticks[-1] >= length - 2
-                and all(0 <= g <= 2 for g in gaps) and gaps.count(2) <= 1,
+                and all(0 <= g <= 2 for g in gaps) and gaps.count(2) <= 2,
                 f"ticks {ticks}")
 
         # Pause and play.

@@ -128,6 +128,7 @@ TEST(TripIndex, EventKeysGoWithinTheClipThenAcrossTheTripsSameCameraClips) {
   const std::vector<GForceEvent> none;
   std::vector<GForceEvent> unlisted(1);
   unlisted[0].nSecond = 7;
+  std::vector<GForceEvent> atStart(1);  // an event at second 0
   const struct {
     const char* what;
     int row;
@@ -136,25 +137,27 @@ TEST(TripIndex, EventKeysGoWithinTheClipThenAcrossTheTripsSameCameraClips) {
     int direction;
     EventJump jump;
   } kCases[] = {
-      {"next within the clip", 0, &none, 10, 1, {0, 40, false}},
-      {"previous within the clip", 0, &none, 45, -1, {0, 40, false}},
-      {"just after landing goes to the one before", 0, &none, 41, -1, {0, 10, false}},
-      {"across a clip without events, rear rows skipped", 0, &none, 40, 1, {4, 0, true}},
-      {"the lead stops at the clip's start", 0, &none, 50, 1, {4, 0, true}},
-      {"back across the trip", 4, &none, 2, -1, {0, 37, true}},
-      {"forward from a clip without events", 2, &none, 0, 1, {4, 0, true}},
-      {"rear rows go to rear rows", 1, &none, 30, 1, {3, 2, true}},
-      {"not into the next trip", 4, &none, 30, 1, {-1, 0, false}},
-      {"not into the previous trip", 5, &none, 10, -1, {-1, 0, false}},
-      {"the playing clip's own events", 2, &unlisted, 0, 1, {2, 7, false}},
-      {"an unlisted clip", -1, &unlisted, 0, 1, {-1, 7, false}},
-      {"an unlisted clip has no neighbours", -1, &unlisted, 7, 1, {-1, 0, false}},
-      {"an unlisted clip without events", -1, &none, 0, -1, {-1, 0, false}},
+      {"next within the clip", 0, &none, 10, 1, {0, 40, false, true}},
+      {"previous within the clip", 0, &none, 45, -1, {0, 40, false, true}},
+      {"just after landing goes to the one before", 0, &none, 41, -1, {0, 10, false, true}},
+      {"across a clip without events, rear rows skipped", 0, &none, 40, 1, {4, 0, true, true}},
+      {"the lead stops at the clip's start", 0, &none, 50, 1, {4, 0, true, true}},
+      {"back across the trip", 4, &none, 2, -1, {0, 37, true, true}},
+      {"forward from a clip without events", 2, &none, 0, 1, {4, 0, true, true}},
+      {"rear rows go to rear rows", 1, &none, 30, 1, {3, 2, true, true}},
+      {"not into the next trip", 4, &none, 30, 1, {-1, 0, false, false}},
+      {"not into the previous trip", 5, &none, 10, -1, {-1, 0, false, false}},
+      {"the playing clip's own events", 2, &unlisted, 0, 1, {2, 7, false, true}},
+      {"an unlisted clip", -1, &unlisted, 0, 1, {-1, 7, false, true}},
+      {"an unlisted clip has no neighbours", -1, &unlisted, 7, 1, {-1, 0, false, false}},
+      {"an unlisted clip without events", -1, &none, 0, -1, {-1, 0, false, false}},
+      {"an unlisted clip's event at its first second", -1, &atStart, 5, -1, {-1, 0, false, true}},
   };
   for (const auto& c : kCases) {
     const EventJump jump = index.NextEvent(c.row, *c.current, c.second, c.direction);
     EXPECT_EQ(jump.nRow, c.jump.nRow) << c.what;
     EXPECT_EQ(jump.nSecond, c.jump.nSecond) << c.what;
     EXPECT_EQ(jump.bLoad, c.jump.bLoad) << c.what;
+    EXPECT_EQ(jump.bFound, c.jump.bFound) << c.what;
   }
 }
