@@ -39,7 +39,9 @@ TEST(CameraPair, PartnersByNameExtensionAndCase) {
     const CameraPartner p =
         PartnerOf(c.clip, [&](const std::string& path) { return files.count(path) != 0; });
     EXPECT_EQ(p.strPath, c.partner) << c.what;
-    if (!c.partner.empty()) EXPECT_EQ(p.bPartnerIsRear, c.partnerIsRear) << c.what;
+    if (!c.partner.empty()) {
+      EXPECT_EQ(p.bPartnerIsRear, c.partnerIsRear) << c.what;
+    }
   }
 }
 

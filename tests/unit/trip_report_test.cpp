@@ -31,7 +31,9 @@ TEST(TripReport, TheTripsOption) {
     DumpOptions options;
     std::string error;
     EXPECT_EQ(ParseDumpArgs(c.args, options, error), c.ok) << c.args.size();
-    if (c.ok) EXPECT_EQ(options.strTripsDir, "D");
+    if (c.ok) {
+      EXPECT_EQ(options.strTripsDir, "D");
+    }
   }
 }
 
