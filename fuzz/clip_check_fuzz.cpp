@@ -2,17 +2,12 @@
 // crash, read outside the bytes, hang or UB is a finding.
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 
+#include "fuzz/bytes_as_file.h"
 #include "video/clip_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const ReadAt read = [&](uint64_t offset, void* buf, size_t n) -> size_t {
-    if (offset >= size) return 0;
-    const size_t got = n < size - offset ? n : static_cast<size_t>(size - offset);
-    std::memcpy(buf, data + offset, got);
-    return got;
-  };
+  const ReadAt read = BytesAsFile(data, size);
   const ClipVerdict verdict = CheckClipFile(size, read);
   // A file that claims more bytes than it has must never read past the real ones.
   CheckClipFile(static_cast<uint64_t>(size) * 3 + 1, read);

@@ -4,17 +4,12 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 
+#include "fuzz/bytes_as_file.h"
 #include "video/clip_length.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const ReadAt read = [&](uint64_t offset, void* buf, size_t n) -> size_t {
-    if (offset >= size) return 0;
-    const size_t got = n < size - offset ? n : static_cast<size_t>(size - offset);
-    std::memcpy(buf, data + offset, got);
-    return got;
-  };
+  const ReadAt read = BytesAsFile(data, size);
   double seconds = 0;
   if (ReadClipLength(size, read, seconds) && !(seconds > 0 && seconds <= kMaxClipLengthSec))
     std::abort();

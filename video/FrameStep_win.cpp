@@ -11,6 +11,17 @@ const LONG kStateTimeoutMs = 10;
 // A paused seek settles in a few milliseconds; this only bounds a stuck graph.
 const ULONGLONG kSettleLimitMs = 2000;
 
+// One frame of the clip in 100 ns units, from the renderer's frame time; 0 when
+// the graph cannot say.
+LONGLONG FrameLengthOf(IGraphBuilder* graph) {
+  ComPtr<IBasicVideo> video;
+  REFTIME secondsPerFrame = 0;
+  if (FAILED(TraceIfFailed("IBasicVideo", QueryInto(graph, IID_IBasicVideo, video))) ||
+      FAILED(TraceIfFailed("get_AvgTimePerFrame", video->get_AvgTimePerFrame(&secondsPerFrame))))
+    return 0;
+  return media_time::FrameUnits(secondsPerFrame);
+}
+
 }  // namespace
 
 void CMediaLib::StepFrame() {
@@ -20,12 +31,7 @@ void CMediaLib::StepFrame() {
 }
 
 void CMediaLib::StepBySeeking() {
-  ComPtr<IBasicVideo> video;
-  REFTIME secondsPerFrame = 0;
-  if (FAILED(TraceIfFailed("IBasicVideo", QueryInto(pGraphBuilder.Get(), IID_IBasicVideo, video))) ||
-      FAILED(TraceIfFailed("get_AvgTimePerFrame", video->get_AvgTimePerFrame(&secondsPerFrame))))
-    return;
-  const LONGLONG frame = media_time::FrameUnits(secondsPerFrame);
+  const LONGLONG frame = FrameLengthOf(pGraphBuilder.Get());
   if (frame <= 0) return;
 
   TraceIfFailed("Pause", pMediaControl->Pause());
@@ -45,12 +51,7 @@ void CMediaLib::StepBySeeking() {
 // The frame before the one on screen: paused, then a seek to its middle.
 void CMediaLib::StepFrameBack() {
   if (!GraphReady()) return;
-  ComPtr<IBasicVideo> video;
-  REFTIME secondsPerFrame = 0;
-  if (FAILED(TraceIfFailed("IBasicVideo", QueryInto(pGraphBuilder.Get(), IID_IBasicVideo, video))) ||
-      FAILED(TraceIfFailed("get_AvgTimePerFrame", video->get_AvgTimePerFrame(&secondsPerFrame))))
-    return;
-  const LONGLONG frame = media_time::FrameUnits(secondsPerFrame);
+  const LONGLONG frame = FrameLengthOf(pGraphBuilder.Get());
   if (frame <= 0) return;
   TraceIfFailed("Pause", pMediaControl->Pause());
   WaitForSettledState();

@@ -40,10 +40,7 @@ def make_folder(a):
 
 
 def events_of(a, sidecar):
-    out = e2e.subprocess.run([os.path.join(a.native, "tools", "telemetry-dump"), "--events", sidecar],
-                             capture_output=True, text=True, check=True).stdout
-    lines = out.split("\nevents\n", 1)[1].splitlines() if "\nevents\n" in out else []
-    return [int(line.split("\t")[0]) for line in lines if line.strip()]
+    return e2e.event_seconds(a, sidecar)
 
 
 def plot_x(width, height, second, scale_seconds=300):

@@ -32,10 +32,7 @@ def make_folder(a):
 
 
 def first_event(a, sidecar):
-    out = e2e.subprocess.run([os.path.join(a.native, "tools", "telemetry-dump"), "--events", sidecar],
-                             capture_output=True, text=True, check=True).stdout
-    lines = out.split("\nevents\n", 1)[1].splitlines() if "\nevents\n" in out else []
-    seconds = [int(line.split("\t")[0]) for line in lines if line.strip()]
+    seconds = e2e.event_seconds(a, sidecar)
     return seconds[0] if seconds else None
 
 

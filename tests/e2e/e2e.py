@@ -333,6 +333,14 @@ class Readouts:
 TIME = re.compile(r"^ (\d\d):(\d\d):(\d\d) / (\d\d):(\d\d):(\d\d) $")
 
 
+def event_seconds(a, sidecar):
+    """The seconds of a sidecar's G-force events, as telemetry-dump --events finds them."""
+    out = subprocess.run([os.path.join(a.native, "tools", "telemetry-dump"), "--events", sidecar],
+                         capture_output=True, text=True, check=True).stdout
+    lines = out.split("\nevents\n", 1)[1].splitlines() if "\nevents\n" in out else []
+    return [int(line.split("\t")[0]) for line in lines if line.strip()]
+
+
 def seconds_of(text):
     """(shown second, clip length) of a time text, or None: the candidate read from
     the digits counts only when the player's own code gives that very text."""
