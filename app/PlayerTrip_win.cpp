@@ -20,21 +20,18 @@ void CMediaPlayerDlg::ShowTripPosition(int second) {
   if (text == strTripText) return;
   strTripText = text;
   HWND control = GetDlgItem(IDC_TRIP_TEXT);
-  HWND time = GetDlgItem(bLargeView ? IDC_TIME_TEXT_LARGE : IDC_TIME_TEXT);
-  RECT was, anchor;
+  RECT was;
   GetWindowRect(control, &was);
-  GetWindowRect(time, &anchor);
   MapWindowPoints(NULL, m_hWnd, reinterpret_cast<POINT*>(&was), 2);
-  MapWindowPoints(NULL, m_hWnd, reinterpret_cast<POINT*>(&anchor), 2);
   SIZE size{0, 0};
   SelectedObject font(measureDc.Get(), fontLayout.Get());
   if (!text.empty())
     GetTextExtentPoint32A(measureDc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
   SetWindowTextA(control, text.c_str());
-  // Its right edge stays with the time text's, one row under it.
-  SetWindowPos(control, NULL, anchor.right - size.cx, anchor.bottom, size.cx, size.cy,
+  // Refitted where the layout put it: its right edge and top stay.
+  const RECT now{was.right - size.cx, was.top, was.right, was.top + size.cy};
+  SetWindowPos(control, NULL, now.left, now.top, size.cx, size.cy,
                SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
-  RECT now{anchor.right - size.cx, anchor.bottom, anchor.right, anchor.bottom + size.cy};
   GdiRegion uncovered;
   AddToRegion(uncovered, was);
   AddToRegion(uncovered, now);

@@ -11,7 +11,7 @@ class Builder {
  public:
   Builder(const LayoutScale& scale, const MeasureText& measure) : k(scale), measure(measure) {}
 
-  void Move(int id, int x, int y, int cx, int cy, Visibility v = Visibility::unchanged) {
+  LayoutItem Move(int id, int x, int y, int cx, int cy, Visibility v = Visibility::unchanged) {
     LayoutItem item;
     item.id = id;
     item.x = x;
@@ -20,6 +20,7 @@ class Builder {
     item.cy = cy;
     item.show = v;
     items.push_back(item);
+    return item;
   }
   void Scaled(int id, int x, int y, int cx, int cy) {
     Move(id, k.sx(x), k.sy(y), k.sx(cx), k.sy(cy));
@@ -133,7 +134,7 @@ std::vector<LayoutItem> NormalLayout(const LayoutScale& scale, const MeasureText
 std::vector<LayoutItem> EnlargedLayout(const LayoutScale& k, const MeasureText& measure) {
   Builder b(k, measure);
   b.Move(IDC_VIDEO_AREA, k.sx(55), k.sy(85), k.sx(1255), k.sy(575));
-  b.Move(IDC_SEEK_SLIDER, k.sx(412), k.sy(689), k.sx(534), k.sy(10));
+  const LayoutItem seek = b.Move(IDC_SEEK_SLIDER, k.sx(412), k.sy(689), k.sx(534), k.sy(10));
   const int x0 = k.sx(49), y = k.sy(662), w = k.sx(65), hh = k.sy(58);
   const int slots[][2] = {{IDC_PLAY_PAUSE, 0}, {IDC_STOP, 1},        {IDC_OPEN_VIDEO, 2},
                           {IDC_LARGE_VIEW, 3}, {IDC_FULL_SCREEN, 4}, {IDC_FRAME_STEP, 17}};
@@ -141,8 +142,10 @@ std::vector<LayoutItem> EnlargedLayout(const LayoutScale& k, const MeasureText& 
   b.Move(IDC_LOGO, k.sx(35), k.sy(8), k.sx(259), k.sy(33), Visibility::hide);
   b.Fitted(IDC_VERSION_TEXT, k.sx(47),
            static_cast<int>(static_cast<long long>(66 - k.s() / 3) * k.H / 768));
-  const LayoutItem time = b.Fitted(IDC_TIME_TEXT_LARGE, k.sx(975), k.sy(684), Visibility::show);
-  b.FittedRight(IDC_TRIP_TEXT, time.x + time.cx, time.y + time.cy);
+  b.Fitted(IDC_TIME_TEXT_LARGE, k.sx(975), k.sy(684), Visibility::show);
+  // The large time text's box holds one line: the trip line goes under the seek
+  // bar's end instead.
+  b.FittedRight(IDC_TRIP_TEXT, seek.x + seek.cx, seek.y + seek.cy + k.sy(5));
   return b.items;
 }
 

@@ -106,6 +106,19 @@ def run(a):
                 bool(later) and later[-1] is not None and later[-1][0] <= 3
                 and min(p[0] for p in later if p) == 0, str(later))
 
+        # The enlarged layout keeps the line, under the seek bar's end.
+        d.cmd(f"click {ID.LARGE_VIEW}")
+        d.cmd("sleep 1500", timeout=5)
+        shot_large = k.screenshot("trips-enlarged.png")
+        large = d.cmd(f"rects {ID.SEEK_SLIDER} {ID.TRIP_TEXT}")[0]
+        line = d.cmd(f"read {ID.TRIP_TEXT}")[0].get(ID.TRIP_TEXT)
+        (sx, sy, sw, sh), svis = e2e.rect_of(large, ID.SEEK_SLIDER)
+        (lx, ly, lw, lh), lvis = e2e.rect_of(large, ID.TRIP_TEXT)
+        c.check("in the enlarged layout the trip line shows under the seek bar's end",
+                svis == 1 and lvis == 1 and trip_seconds(line) is not None
+                and ly >= sy + sh and lx + lw == sx + sw and lh > 0, f"{large.body} {line!r}")
+        d.cmd(f"click {ID.LARGE_VIEW}")
+        d.cmd("sleep 500")
         d.cmd(f"click {ID.STOP}")
         d.cmd("sleep 500")
         stopped = d.cmd(f"read {ID.TIME_TEXT} {ID.TRIP_TEXT}")[0]
@@ -139,7 +152,7 @@ def run(a):
         if loads:
             c.note(f"clip loads: {[t // 1000 for t, _ in loads]} ms, of which the engine "
                    f"{[e // 1000 for _, e in loads]} ms")
-        c.note(f"screenshots {shot_list} {shot_second}")
+        c.note(f"screenshots {shot_list} {shot_second} {shot_large}")
     except Exception as e:  # a driver failure or a control that is not there
         c.check("the driver session ran to its end", False, f"{type(e).__name__}: {e}")
     return k.finish()

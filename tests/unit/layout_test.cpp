@@ -105,11 +105,13 @@ bool Overlap(const LayoutItem& a, const LayoutItem& b) {
 
 // The trip line sits under the time text of either layout, ending where it
 // ends, and stays clear of the video, the map and the buttons.
+// Normal layout: under the time text. Enlarged: under the seek bar's end (the
+// large time text's box holds one line).
 TEST(Layout, TripLineSitsUnderTheTimeText) {
   EXPECT_EQ(Rect(Find(NormalLayout(LayoutScale(1366, 768), Measure), IDC_TRIP_TEXT)),
             "709,544,168,14");  // right edge 730 + 147, just under it
   EXPECT_EQ(Rect(Find(EnlargedLayout(LayoutScale(1366, 768), Measure), IDC_TRIP_TEXT)),
-            "954,698,168,14");
+            "778,704,168,14");
   auto empty = [](int id) { return id == IDC_TRIP_TEXT ? LayoutSize{0, 14} : Measure(id); };
   EXPECT_EQ(Rect(Find(NormalLayout(LayoutScale(1366, 768), empty), IDC_TRIP_TEXT)),
             "877,544,0,14");
@@ -122,7 +124,7 @@ TEST(Layout, TripLineSitsUnderTheTimeText) {
     for (bool enlarged : {false, true}) {
       auto items = enlarged ? EnlargedLayout(k, scaled) : NormalLayout(k, scaled);
       const LayoutItem trip = Find(items, IDC_TRIP_TEXT);
-      const LayoutItem time = Find(items, enlarged ? IDC_TIME_TEXT_LARGE : IDC_TIME_TEXT);
+      const LayoutItem time = Find(items, enlarged ? IDC_SEEK_SLIDER : IDC_TIME_TEXT);
       const std::string where = std::to_string(k.W) + "x" + std::to_string(k.H) +
                                 (enlarged ? " enlarged" : " normal");
       EXPECT_EQ(trip.x + trip.cx, time.x + time.cx) << where;
