@@ -12,6 +12,10 @@ OAHWND AsOaHwnd(HWND hwnd) { return reinterpret_cast<OAHWND>(hwnd); }
 
 int CMediaLib::PlaceVideoWindow() {
   if (!pVideoWindow) return 0;
+  if (IsPartner()) {
+    PlacePartnerVideo();
+    return 0;
+  }
   const RECT area = VideoArea();
   long visible = OAFALSE;
   pVideoWindow->get_Visible(&visible);

@@ -33,6 +33,18 @@ CMediaLib::~CMediaLib() {
 }
 
 void CMediaLib::OpenClip() {
+  if (!CreateGraph()) return;
+  // A partial render (an audio stream with no output, say) still plays the video.
+  if (FAILED(RenderClip())) {
+    ReportRenderFailure();
+    ReleaseGraph();
+    return;
+  }
+  bReady = true;
+  PlaceVideoWindow();  // left stopped: running is the caller's Play
+}
+
+bool CMediaLib::CreateGraph() {
   // A failed open leaves nothing that looks like a playing clip: no stale
   // readiness or length from the clip before, so the tick stops at once.
   bReady = false;
@@ -44,23 +56,18 @@ void CMediaLib::OpenClip() {
           "CoCreateInstance(FilterGraph)",
           CoCreateInstance(CLSID_FilterGraph, NULL, CLSCTX_INPROC_SERVER, IID_IGraphBuilder,
                            reinterpret_cast<void**>(pGraphBuilder.ReleaseAndGetAddressOf())))))
-    return;
+    return false;
   // A graph lacking one of them is no graph to play: none is kept.
   if (!QueryGraphInterfaces()) {
     ReleaseGraph();
-    return;
+    return false;
   }
+  return true;
+}
 
+HRESULT CMediaLib::RenderClip() {
   const std::wstring path = Widen(strFilePath);
-  // A partial render (an audio stream with no output, say) still plays the video.
-  if (FAILED(TraceIfFailed("RenderFile", pGraphBuilder->RenderFile(path.c_str(), NULL)))) {
-    bReady = false;
-    ReportRenderFailure();
-    ReleaseGraph();
-    return;
-  }
-  bReady = true;
-  PlaceVideoWindow();  // left stopped: running is the caller's Play
+  return TraceIfFailed("RenderFile", pGraphBuilder->RenderFile(path.c_str(), NULL));
 }
 
 // A decoder pack only helps a video that nothing installed decodes; an empty,

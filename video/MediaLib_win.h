@@ -52,6 +52,28 @@ class CMediaLib : public CDialogBase {
   bool TakeKeyToggle();
   void SetHost(HWND host) { pHostWnd = host; }
 
+  // A partner: the other camera's clip played beside the main one by a second
+  // engine that is never created as a window. Its video is a captionless child
+  // of a host window, it has no sound and it never asks or tells the user
+  // anything: what went wrong comes back as text for the caller to show.
+  //
+  // Opens the clip at `path` muted and leaves it stopped; "" when it can be
+  // played, else a short reason.
+  std::string OpenPartner(const std::string& path);
+  // Puts the partner's video at `place` (client coordinates of `host`); at any
+  // time, before the open as well.
+  void PlacePartner(HWND host, const RECT& place);
+  bool IsPartner() const { return partnerHost != NULL; }
+  // The position in 100-ns units, never past the clip's end; -1 without a graph.
+  LONGLONG ExactPosition();
+  // The clip's length in 100-ns units; 0 without a graph.
+  LONGLONG ExactLength();
+  // Seeks to `position` (100-ns units). A position at or past the end shows
+  // the last frame and keeps it: the graph is neither stopped nor blanked.
+  void SeekExact(LONGLONG position);
+  // The clip's own picture size; false when the graph cannot say.
+  bool NativeVideoSize(long& width, long& height);
+
   // Builds the graph of strFilePath with every installed filter and attaches its
   // video window; on a clip nothing can decode, offers the codec site, and on a
   // file that is no playable video says what is wrong with it.
@@ -113,6 +135,8 @@ class CMediaLib : public CDialogBase {
   ComPtr<IMediaEventEx> pMediaEvent;  // held, never read
   ComPtr<IMediaSeeking> pMediaSeeking;
   ComPtr<IVideoFrameStep> pFrameStep;
+  HWND partnerHost = NULL;  // a partner's host; NULL in the main engine
+  RECT partnerPlace = {0, 0, 0, 0};
 
  protected:
   bool OnEraseBkgnd(HDC dc, LRESULT& result) override;
@@ -124,6 +148,12 @@ class CMediaLib : public CDialogBase {
   // nothing without it.
   bool GraphReady() const;
   void ReportRenderFailure();
+  // A new graph with every interface; false (nothing held) when there is none.
+  bool CreateGraph();
+  // Renders strFilePath into the graph; the result traced.
+  HRESULT RenderClip();
+  void MutePartner();
+  void PlacePartnerVideo();
   void ReleaseVideoWindow();
   bool HasState(OAFilterState wanted);
   // `before` is the position read just before a pause from running (-1: none).

@@ -38,4 +38,14 @@ constexpr std::int64_t PreviousFrameTarget(std::int64_t position, std::int64_t f
   return index == 0 ? -1 : (index - 1) * frame + frame / 2;
 }
 
+// Where a seek to `target` goes so that a clip of `length` whose frames last
+// `frame` keeps a picture: the target itself inside the clip, the start before
+// it, and the middle of the last frame at or past its end (a seek to the very
+// end would show no frame at all). A frame of 0 (unknown) counts as 40 ms.
+constexpr std::int64_t HeldTarget(std::int64_t target, std::int64_t length, std::int64_t frame) {
+  const std::int64_t half = (frame > 0 ? frame : 400000) / 2;
+  const std::int64_t last = length - half > 0 ? length - half : 0;
+  return target < 0 ? 0 : (target < last ? target : last);
+}
+
 }  // namespace media_time

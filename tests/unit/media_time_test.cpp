@@ -24,3 +24,25 @@ TEST(MediaTime, PreviousFrameLandsInTheMiddleOfTheFrameBefore) {
   EXPECT_EQ(media_time::PreviousFrameTarget(media_time::NextFrameTarget(at, frame), frame) / frame,
             at / frame);
 }
+
+TEST(MediaTime, HeldTargetKeepsTheLastFrameForSeeksPastTheEnd) {
+  const std::int64_t frame = 333333;  // 30 frames a second
+  const std::int64_t length = 6 * media_time::kUnitsPerSecond;
+  const std::int64_t last = length - frame / 2;
+  struct Case {
+    const char* what;
+    std::int64_t target, length, frame, held;
+  } cases[] = {
+      {"inside the clip", 25000000, length, frame, 25000000},
+      {"the start", 0, length, frame, 0},
+      {"before the start", -7, length, frame, 0},
+      {"just before the last frame's middle", last - 1, length, frame, last - 1},
+      {"the very end", length, length, frame, last},
+      {"far past the end", 40 * media_time::kUnitsPerSecond, length, frame, last},
+      {"an unknown frame length counts as 40 ms", length, length, 0, length - 200000},
+      {"a clip shorter than half a frame", 5, 100, frame, 0},
+      {"no length at all", 30000000, 0, frame, 0},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(media_time::HeldTarget(c.target, c.length, c.frame), c.held) << c.what;
+}
