@@ -8,7 +8,7 @@ set_tests_properties(engine_clips PROPERTIES FIXTURES_SETUP engine_clips TIMEOUT
 add_wine_gtest(engine_tests NO_MAIN
   SOURCES engine_main_win.cpp engine_fixture_win.cpp
           engine_open_test_win.cpp engine_control_test_win.cpp
-          engine_window_test_win.cpp engine_step_test_win.cpp
+          engine_window_test_win.cpp engine_step_test_win.cpp engine_partner_test_win.cpp
           engine_tests.rc
   LIBS video framework_testkit wintest
   ARGS ${engine_clip_dir} --gtest_filter=-*UnrenderableClip*/0
