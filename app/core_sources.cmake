@@ -13,6 +13,9 @@ target_sources(core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/clip_facts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/trip_index.cpp
   ${CMAKE_CURRENT_LIST_DIR}/camera_pair.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/pair_view.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/partner_sync.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/pair_playlist.cpp
   ${CMAKE_CURRENT_LIST_DIR}/key_commands.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dropped_files.cpp
 )
