@@ -2,8 +2,6 @@
 
 namespace {
 
-const char* const kExtensions[] = {".MOV", ".mov", ".TS", ".ts", ".AVI", ".avi", ".MP4", ".mp4"};
-
 size_t NameStart(const std::string& path) {
   return path.find_last_of("\\/") + 1;  // 0 without a folder
 }
@@ -17,7 +15,7 @@ bool EndsWith(const std::string& text, const std::string& tail) {
 
 size_t ClipExtensionAt(const std::string& path) {
   const size_t name = NameStart(path);
-  for (const char* ext : kExtensions) {
+  for (const char* ext : kClipExtensions) {
     const std::string tail = ext;
     if (EndsWith(path, tail) && path.size() - tail.size() > name) return path.size() - tail.size();
   }
@@ -28,9 +26,7 @@ std::string SidecarPathOf(const std::string& clipPath, const FileExistsCheck& ex
   const size_t ext = ClipExtensionAt(clipPath);
   if (ext == std::string::npos) return std::string();
   const std::string own = clipPath.substr(0, ext) + ".nmea";
-  // The R goes only when a name stays before it.
-  const bool rear = clipPath[ext - 1] == 'R' && ext - 1 > NameStart(clipPath);
-  if (!rear || (exists && exists(own))) return own;
+  if (!HasRearCameraMark(clipPath) || (exists && exists(own))) return own;
   return clipPath.substr(0, ext - 1) + ".nmea";
 }
 
@@ -40,4 +36,10 @@ std::string SidecarPathOf(const std::string& clipPath) {
 
 bool IsVideoFileName(const std::string& name) {
   return ClipExtensionAt(name) != std::string::npos;
+}
+
+bool HasRearCameraMark(const std::string& path) {
+  const size_t ext = ClipExtensionAt(path);
+  // The R counts only when a name stays before it.
+  return ext != std::string::npos && path[ext - 1] == 'R' && ext - 1 > NameStart(path);
 }

@@ -5,6 +5,10 @@
 #include <functional>
 #include <string>
 
+// The clip extensions, case as written, in the order the playlist's filters list them.
+inline constexpr const char* kClipExtensions[] = {".MOV", ".mov", ".TS", ".ts",
+                                                  ".AVI", ".avi", ".MP4", ".mp4"};
+
 // Whether a file of that path exists; the Windows caller asks the file system.
 using FileExistsCheck = std::function<bool(const std::string& path)>;
 
@@ -26,3 +30,8 @@ std::string SidecarPathOf(const std::string& clipPath);
 // Whether a file name (or the name part of a path) is a clip's, by the rule of
 // ClipExtensionAt.
 bool IsVideoFileName(const std::string& name);
+
+// Whether a clip's name (or the name part of its path) ends in a capital R
+// before its extension, with more of the name before it: the rear camera's
+// clip "xR.MOV" beside the front clip "x.MOV".
+bool HasRearCameraMark(const std::string& path);

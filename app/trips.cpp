@@ -4,10 +4,7 @@
 
 #include "app/clip_names.h"
 
-bool IsRearClipName(const std::string& name) {
-  const size_t ext = ClipExtensionAt(name);
-  return ext != std::string::npos && ext >= 2 && name[ext - 1] == 'R';
-}
+bool IsRearClipName(const std::string& name) { return HasRearCameraMark(name); }
 
 namespace {
 
