@@ -51,5 +51,6 @@ TEST(Trips, RearClipNames) {
   EXPECT_TRUE(IsRearClipName("20230302_120000R.MOV"));
   EXPECT_FALSE(IsRearClipName("HARBO.MP4"));
   EXPECT_FALSE(IsRearClipName("R.MP4"));  // nothing before the R
+  EXPECT_FALSE(IsRearClipName("D:\\clips\\R.MP4"));  // a folder is not part of the name
   EXPECT_FALSE(IsRearClipName("clipR.jpg"));
 }
