@@ -5,11 +5,12 @@
 #
 #   once_more_if_hung.sh SECONDS COMMAND [ARGS...]   (SECONDS for each attempt)
 #
-# For the cases that render an MPEG transport stream under Wine: its GStreamer
-# parser now and then never returns from connecting its input pin (winegstreamer
-# parser_sink_connect under IGraphBuilder::RenderFile; seen in 1 of 40 runs on a
-# quiet machine and in 1 of 2 on a loaded one), and IGraphBuilder::Abort is a
-# stub there, so nothing in the program can end the wait.
+# For the engine's tests under Wine: its GStreamer parser now and then never
+# returns from connecting its input pin (winegstreamer parser_sink_connect under
+# IGraphBuilder::RenderFile). Seen with an MPEG transport stream in 1 of 40 runs
+# on a quiet machine and in 1 of 2 on a loaded one, and once with the damaged
+# MP4 clips on a loaded machine. IGraphBuilder::Abort is a stub there, so
+# nothing in the program can end the wait.
 set -u
 [ $# -ge 2 ] || { echo "usage: $0 SECONDS COMMAND [ARGS...]" >&2; exit 2; }
 limit=$1; shift
