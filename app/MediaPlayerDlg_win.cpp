@@ -28,6 +28,7 @@ CMediaPlayerDlg::CMediaPlayerDlg()
 CMediaPlayerDlg::~CMediaPlayerDlg() = default;
 
 void CMediaPlayerDlg::ReleaseEngine() {
+  pair.Detach();
   if (!pMediaLib) return;
   pMediaLib->Stop();
   pMediaLib->ReleaseGraph();
@@ -188,6 +189,15 @@ bool CMediaPlayerDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT&
       return true;
     case kReadFactsMessage:
       ReadFactsChunk(wParam);
+      result = 0;
+      return true;
+    case CPairPanel::kClickedMessage:
+      pair.Swap();
+      TraceFormat("PAIR swapped: %s large\n", pair.PartnerLarge() ? "partner" : "main");
+      result = 0;
+      return true;
+    case CPairStage::kLeaveMessage:
+      pair.LeaveFullScreen();
       result = 0;
       return true;
     case kStartProblemMessage:

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "app/CameraPairView_win.h"
 #include "app/KeySheet_win.h"
 #include "app/SkinBackground_win.h"
 #include "app/key_commands.h"
@@ -178,6 +179,11 @@ class CMediaPlayerDlg : public CDialogBase {
   void ShowTripPosition(int second);
   std::vector<TripRouteClip> TripClipsOf(int row, int& current) const;
   void SetRouteForClip(bool hasSidecar);
+  // The other camera (PlayerPair_win.cpp): what a load of `path` opens beside
+  // the main engine, which clip the engine loads, and the pair's commands.
+  std::string LoadPairFront(const std::string& path);
+  void OpenPairPartner();
+  void SnapshotOf(CMediaLib& engine);
   std::string PathAt(int index) const { return model.PathAt(index); }
   // Lists one file; false when the list refused it.
   bool AddPlaylistEntry(const std::string& path, const std::string& displayText);
@@ -185,8 +191,16 @@ class CMediaPlayerDlg : public CDialogBase {
   std::unique_ptr<CMediaLib> pMediaLib;
   std::unique_ptr<CGoogleMaps> pGoogleMaps;
   std::unique_ptr<CGSENSOR> pGSensor;
+  // The partner camera's engine and where both pictures go.
+  CCameraPairView pair;
+  // What the last load was asked to play (a rear row's path plays its pair);
+  // Play after Stop asks for it again.
+  std::string strLoadedPath;
+  std::string strPairPartner;  // the partner the last load asked for
+  bool bPairPartnerLarge = false;
 
  public:
+  const CCameraPairView& Pair() const { return pair; }
   CGSENSOR* GSensor() const { return pGSensor.get(); }
 
  private:

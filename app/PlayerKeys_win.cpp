@@ -83,6 +83,9 @@ void CMediaPlayerDlg::RunKeyCommand(KeyCommand command) {
     case KeyCommand::kOpenVideo:
       OpenVideoFile();
       break;
+    case KeyCommand::kPairLayout:
+      pair.CycleLayout();
+      break;
     case KeyCommand::kKeySheet:
       keySheet.Show(m_hWnd, fontLayout.Height());
       break;
@@ -104,6 +107,7 @@ void CMediaPlayerDlg::SeekByKey(KeyCommand command) {
 void CMediaPlayerDlg::StepFrameBack() {
   if (!pMediaLib || !pMediaLib->IsReady() || model.bStopped) return;
   pMediaLib->StepFrameBack();
+  pair.Follow();
   StopTimer();
   SetPlayButtonImage(false);
   ShowTickPlan(model.ShowAt(pMediaLib->ReportPosition().second));

@@ -197,6 +197,7 @@ void CMediaPlayerDlg::CreateChildWindows() {
   pMediaLib = std::make_unique<CMediaLib>();
   pMediaLib->Create(GetDlgItem(IDC_VIDEO_AREA));
   pMediaLib->SetHost(GetDlgItem(IDC_VIDEO_AREA));
+  pair.Attach(m_hWnd, GetDlgItem(IDC_VIDEO_AREA), pMediaLib.get());
   // Its save dialog refuses names too long for the dialog, as the open dialog does.
   pMediaLib->chooseSnapshotFile = AskForSnapshotFile;
   TraceText("===> Create Media Library");
@@ -235,6 +236,7 @@ void CMediaPlayerDlg::FitEngineWindow() {
   if (!model.bStartPending) ShowWindow(pMediaLib->GetSafeHwnd(), SW_SHOW);
   InvalidateRect(pMediaLib->GetSafeHwnd(), NULL, FALSE);
   pMediaLib->PlaceVideoWindow();
+  pair.Place();
 }
 
 void CMediaPlayerDlg::LayoutEnlarged() {

@@ -26,8 +26,10 @@ void CMediaPlayerDlg::app_LoadVideo(std::string path) {
   StopWatch clock;
   {
     WaitCursor wait;
+    pair.Close();
     FitEngineWindow();
-    if (pMediaLib) pMediaLib->LoadClip(path);
+    if (pMediaLib) pMediaLib->LoadClip(LoadPairFront(path));
+    OpenPairPartner();
     TraceText("\r\n Play And Load Video File app_LoadVideo ");
   }
   TraceFormat("[%s] \r\n [%s]", path.c_str(), sidecar.c_str());
@@ -61,12 +63,13 @@ void CMediaPlayerDlg::app_LoadVideo(std::string path) {
 void CMediaPlayerDlg::ApplyLoadPlan(const LoadPlan& plan) {
   if (plan.nSeekSec >= 0 && pMediaLib) pMediaLib->SeekTo(plan.nSeekSec);
   if (plan.bShowVideo && pMediaLib) ShowWindow(pMediaLib->GetSafeHwnd(), SW_SHOW);
+  pair.Follow();
   ShowTickPlan(plan.show);
   if (!plan.strProblem.empty()) {
     strStartProblem = plan.strProblem;
     PostMessageA(m_hWnd, kStartProblemMessage, 0, 0);
   }
-  if (plan.bEnterFullScreen && pMediaLib) pMediaLib->EnterFullScreen();
+  if (plan.bEnterFullScreen) OnFullScreenButton();
 }
 
 bool CMediaPlayerDlg::LoadSidecar(const std::string& sidecar, int length) {
@@ -114,6 +117,7 @@ bool CMediaPlayerDlg::IsPlaying() {
 // Space or Enter in the video toggled play: the button and the tick follow.
 void CMediaPlayerDlg::OnKeyToggled() {
   if (!pMediaLib || !pMediaLib->TakeKeyToggle()) return;
+  pair.Follow();
   const bool playing = IsPlaying();
   SetPlayButtonImage(playing);
   if (playing && nTimerId == 0) StartTimer();
@@ -123,6 +127,7 @@ bool CMediaPlayerDlg::OnTimer(UINT_PTR) {
   OnKeyToggled();
   StopWatch clock;
   const CMediaLib::Position at = pMediaLib ? pMediaLib->ReportPosition() : CMediaLib::Position();
+  pair.Tick();
   const TickPlan plan = model.Tick(at.second, at.length, GetInternetOk() != 0);
   if (plan.bRetryMap && pGoogleMaps) pGoogleMaps->ShowMap();
   ShowTickPlan(plan);
@@ -212,12 +217,13 @@ int CMediaPlayerDlg::app_Play(int pauseOnly) {
       StopTimer();
       SetPlayButtonImage(false);
       pMediaLib->Pause();
+      pair.Follow();
       return 0;
     case PlayPlan::kLoadRow:
       LoadPlaylistRow(plan.nRow);
       break;
     case PlayPlan::kReloadClip:
-      app_LoadVideo(pMediaLib->ClipPath());
+      app_LoadVideo(strLoadedPath.empty() ? pMediaLib->ClipPath() : strLoadedPath);
       break;
     case PlayPlan::kResume:
       pMediaLib->Play();
@@ -225,6 +231,7 @@ int CMediaPlayerDlg::app_Play(int pauseOnly) {
     case PlayPlan::kNothing:
       break;
   }
+  pair.Follow();
   TraceText("===> End app_Play");
   const bool playing = IsPlaying();
   SetPlayButtonImage(playing);
@@ -243,11 +250,14 @@ void CMediaPlayerDlg::LoadPlaylistRow(int row) {
 int CMediaPlayerDlg::PauseForLayout() {
   if (!pMediaLib || !pMediaLib->IsReady() || !IsPlaying()) return 0;
   pMediaLib->Pause();
+  pair.Follow();
   return 1;
 }
 
 void CMediaPlayerDlg::ResumeAfterLayout(int paused) {
-  if (paused && pMediaLib) pMediaLib->Play();
+  if (!paused || !pMediaLib) return;
+  pMediaLib->Play();
+  pair.Follow();
 }
 
 void CMediaPlayerDlg::OnStopButton() {
@@ -271,6 +281,9 @@ void CMediaPlayerDlg::OnStopButton() {
 void CMediaPlayerDlg::StopClip() {
   model.Stopped();
   WaitCursor wait;
+  // Both cameras stop; a full-screen pair has nothing left to show.
+  pair.LeaveFullScreen();
+  pair.Close();
   if (pMediaLib) {
     pMediaLib->Stop();
     pMediaLib->ReleaseGraph();
@@ -289,6 +302,7 @@ bool CMediaPlayerDlg::OnHScroll(UINT code, UINT pos, HWND scrollBar) {
 
 void CMediaPlayerDlg::SeekToSecond(int seconds) {
   if (pMediaLib) pMediaLib->SeekTo(seconds);  // guarded there: no graph, no seek
+  pair.Follow();
   if (IsPlaying() && nTimerId == 0) StartTimer();
 }
 
@@ -297,6 +311,7 @@ void CMediaPlayerDlg::OnFrameStepButton() {
   if (!pMediaLib || !pMediaLib->IsReady() || model.bStopped) return;
   // The engine falls back to a seek where the platform cannot step frames.
   pMediaLib->StepFrame();
+  pair.Follow();
   SetPlayButtonImage(false);
   ShowTickPlan(model.ShowAt(pMediaLib->ReportPosition().second));
 }
@@ -311,14 +326,17 @@ void CMediaPlayerDlg::OnSnapshotButton() {
   // The tick stays off while the save dialog is open: it could end the clip or
   // move on in the playlist under the snapshot.
   StopTimer();
-  pMediaLib->TakeSnapshot(m_hWnd);
+  SnapshotOf(*pair.LargeEngine());
   const bool playing = IsPlaying();
   SetPlayButtonImage(playing);
   if (playing) StartTimer();
 }
 
 void CMediaPlayerDlg::OnFullScreenButton() {
-  if (pMediaLib && model.AskFullScreen()) pMediaLib->EnterFullScreen();
+  if (!pMediaLib || !model.AskFullScreen()) return;
+  // A pair shows both pictures on a stage of its own; a clip alone is the
+  // video's own full screen.
+  if (!pair.EnterFullScreen()) pMediaLib->EnterFullScreen();
 }
 
 void CMediaPlayerDlg::OnKphRadio() {

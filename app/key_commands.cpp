@@ -28,6 +28,7 @@ const KeyRule kKeyRules[] = {
     {'F', false, false, KeyCommand::kFullScreen},
     {vk::kEscape, false, false, KeyCommand::kLeaveFullScreen},
     {'L', false, false, KeyCommand::kLargeView},
+    {'V', false, false, KeyCommand::kPairLayout},
     {'O', false, true, KeyCommand::kOpenVideo},
     {vk::kF1, false, false, KeyCommand::kKeySheet},
 };
@@ -110,6 +111,7 @@ const std::vector<KeySheetLine>& KeySheetLines() {
       {"Ctrl + Down / Up", "Next / previous clip in the playlist"},
       {"F / Esc", "Full screen / leave full screen"},
       {"L", "Enlarged view and back"},
+      {"V", "Rear camera: inset, side by side, off"},
       {"Ctrl + O", "Open a video"},
       {"Ctrl + S", "Snapshot of the frame"},
       {"F1 or ?", "This list of keys"},

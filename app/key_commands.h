@@ -27,6 +27,7 @@ enum class KeyCommand {
   kLeaveFullScreen,
   kLargeView,
   kOpenVideo,
+  kPairLayout,    // the other camera: inset, side by side, off
   kKeySheet,
 };
 

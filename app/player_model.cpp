@@ -1,5 +1,7 @@
 #include "app/player_model.h"
 
+#include "app/pair_playlist.h"
+
 #include <algorithm>
 
 namespace {
@@ -79,11 +81,21 @@ TickPlan PlayerModel::Tick(int positionSec, int lengthSec, bool mapOnline) {
   }
   nShownSec = positionSec;
   const bool atEnd = nShownSec >= nClipLengthSec && nShownSec != 0;
-  if (atEnd && bPlayingListRow && nPlayIndex + 1 < RowCount())
-    plan.nAdvanceRow = nPlayIndex + 1;
+  const int next = atEnd && bPlayingListRow ? RowAfterPlaying() : -1;
+  if (next >= 0)
+    plan.nAdvanceRow = next;
   else if (positionSec >= lengthSec)
     plan.bStop = true;
   return plan;
+}
+
+// A deleted playing row left nPlayIndex before the row that followed it.
+int PlayerModel::RowAfterPlaying() const {
+  if (nPlayIndex < 0) return RowCount() > 0 ? 0 : -1;
+  std::vector<std::string> paths;
+  for (const PlaylistRow& row : rows) paths.push_back(row.strPath);
+  return NextRowAfter(paths, nPlayIndex, !strPartnerPath.empty(),
+                      [this](const std::string& p) { return SamePath(p, strPartnerPath); });
 }
 
 SeekPlan PlayerModel::Seek(int second, bool playing) const {

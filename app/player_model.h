@@ -59,12 +59,18 @@ class PlayerModel {
   // The playlist row that plays, when bPlayingListRow is set.
   int nPlayIndex = 0;
   int bPlayingListRow = 0;
+  // The other camera's clip playing with this one (empty: none); its row is
+  // not played again on its own when it comes next.
+  std::string strPartnerPath;
   // Ticks without a map, counted toward the next retry; never reset by a load.
   int nMapRetryCounter = 1;
 
   // Loading. A load runs the engine's own message loop, so the user can ask
   // for full screen while it opens the clip; it is kept for the end of the load.
-  void BeginLoad() { bLoading = true; }
+  void BeginLoad() {
+    bLoading = true;
+    strPartnerPath.clear();
+  }
   bool IsLoading() const { return bLoading; }
   // True when full screen can be entered now; else it is kept for the load's end.
   bool AskFullScreen();
@@ -103,6 +109,7 @@ class PlayerModel {
   void Refilled(const std::string& playingPath);
 
  private:
+  int RowAfterPlaying() const;
   std::vector<PlaylistRow> rows;
   bool bLoading = false;
   bool bFullScreenPending = false;

@@ -68,6 +68,22 @@ void CMediaLib::PlacePartner(HWND host, const RECT& place) {
   PlacePartnerVideo();
 }
 
+void CMediaLib::PlaceVideoOnSurface() {
+  if (partnerHost == NULL) return;
+  partnerHost = NULL;
+  PlaceVideoWindow();
+}
+
+void CMediaLib::SetVideoHidden(bool hidden) {
+  if (bVideoHidden == hidden) return;
+  bVideoHidden = hidden;
+  PlacePartnerVideo();
+}
+
+void CMediaLib::SetVideoDrain(HWND drain) {
+  if (pVideoWindow) TraceIfFailed("put_MessageDrain", pVideoWindow->put_MessageDrain(AsOaHwnd(drain)));
+}
+
 void CMediaLib::PlacePartnerVideo() {
   if (!pVideoWindow || partnerHost == NULL) return;
   OAHWND owner = 0;
@@ -83,8 +99,8 @@ void CMediaLib::PlacePartnerVideo() {
                 pVideoWindow->SetWindowPosition(partnerPlace.left, partnerPlace.top,
                                                 partnerPlace.right - partnerPlace.left,
                                                 partnerPlace.bottom - partnerPlace.top));
-  // A new style may hide the window; the partner's video is always shown.
-  TraceIfFailed("put_Visible", pVideoWindow->put_Visible(OATRUE));
+  // A new style may hide the window; a placed video shows unless it is hidden.
+  TraceIfFailed("put_Visible", pVideoWindow->put_Visible(bVideoHidden ? OAFALSE : OATRUE));
 }
 
 LONGLONG CMediaLib::ExactLength() {

@@ -64,6 +64,16 @@ class CMediaLib : public CDialogBase {
   // time, before the open as well.
   void PlacePartner(HWND host, const RECT& place);
   bool IsPartner() const { return partnerHost != NULL; }
+  // The main engine's video somewhere else than its own surface (the small
+  // picture of a pair, or a full-screen pair); PlaceVideoOnSurface takes it back.
+  void PlaceVideoIn(HWND host, const RECT& place) { PlacePartner(host, place); }
+  void PlaceVideoOnSurface();
+  // A placed video kept out of sight (its graph plays on) or shown again.
+  void SetVideoHidden(bool hidden);
+  // Where the video's clicks and keys go (its message drain); NULL: nowhere.
+  void SetVideoDrain(HWND drain);
+  // The control the video fills while it is on the surface; NULL before Create.
+  HWND VideoSurfaceWindow() const { return VideoSurface(); }
   // The position in 100-ns units, never past the clip's end; -1 without a graph.
   LONGLONG ExactPosition();
   // The clip's length in 100-ns units; 0 without a graph.
@@ -137,6 +147,7 @@ class CMediaLib : public CDialogBase {
   ComPtr<IVideoFrameStep> pFrameStep;
   HWND partnerHost = NULL;  // a partner's host; NULL in the main engine
   RECT partnerPlace = {0, 0, 0, 0};
+  bool bVideoHidden = false;
 
  protected:
   bool OnEraseBkgnd(HDC dc, LRESULT& result) override;

@@ -23,6 +23,10 @@
 //                               (or contains that part), or when the player ends
 //   click ID                    post BM_CLICK to button ID
 //   pointer ID                  move the mouse pointer to the middle of control ID
+//   click-at X Y                a real left click at X,Y of the window's client area
+//   slide SECOND                what the seek slider reports when its thumb is let go at
+//                               SECOND (WM_HSCROLL SB_THUMBPOSITION)
+//   pair                        the other camera's panels: "panel=X,Y,W,H,VISIBLE" each
 //   command ID [CODE]           post WM_COMMAND (ID, CODE, default BN_CLICKED) to the window
 //   select-row N / dblclick-row N
 //                               select playlist row N (and report LBN_DBLCLK to the window)
@@ -447,6 +451,31 @@ bool PointAt(int id, std::string& why) {
   return true;
 }
 
+// A real left click at (x, y) of the main window's client area, through the
+// input queue, so the window under the pointer takes it (a video as well).
+bool ClickAt(int x, int y, std::string& why) {
+  if (!mainWindow) return why = "no main window", false;
+  POINT at{x, y};
+  ClientToScreen(mainWindow, &at);
+  SetCursorPos(at.x, at.y);
+  Sleep(50);
+  INPUT press[2] = {};
+  press[0].type = press[1].type = INPUT_MOUSE;
+  press[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  press[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  if (SendInput(2, press, sizeof(INPUT)) != 2) return why = "input refused", false;
+  return true;
+}
+
+bool Slide(int second, std::string& why) {
+  HWND slider = Control(IDC_SEEK_SLIDER);
+  if (!slider) return why = "no slider", false;
+  Ask(slider, TBM_SETPOS, TRUE, second, 0);
+  PostMessageA(mainWindow, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, second),
+               reinterpret_cast<LPARAM>(slider));
+  return true;
+}
+
 bool PostCommand(int id, int code, std::string& why) {
   if (!mainWindow) return why = "no main window", false;
   PostMessageA(mainWindow, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(Control(id)));
@@ -798,6 +827,27 @@ void Rects(const std::vector<std::string>& args) {
   Emit(out);
 }
 
+// The pair's panels (the small picture's frame, the line saying why the other
+// camera is missing) in the main window: class, client rect and visibility.
+void PairPanels() {
+  std::string out = "pair";
+  EnumChildWindows(
+      mainWindow,
+      [](HWND child, LPARAM into) -> BOOL {
+        if (ClassOf(child) != "PlayerPairPanel") return TRUE;
+        RECT r;
+        GetWindowRect(child, &r);
+        MapWindowPoints(HWND_DESKTOP, mainWindow, reinterpret_cast<POINT*>(&r), 2);
+        char item[96];
+        std::snprintf(item, sizeof item, " panel=%ld,%ld,%ld,%ld,%d", r.left, r.top,
+                      r.right - r.left, r.bottom - r.top, IsWindowVisible(child) ? 1 : 0);
+        *reinterpret_cast<std::string*>(into) += item;
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&out));
+  Emit(out);
+}
+
 // One repaint of the main window as a round trip: UpdateWindow of another thread's
 // window sends WM_PAINT and returns when the player has handled it; the WM_NULL after
 // it waits for a paint the player had started on its own.
@@ -909,6 +959,9 @@ bool Run(const std::vector<std::string>& a, bool& quit, std::string& why) {
     return true;
   }
   if (verb == "click") return ClickButton(static_cast<int>(arg(1, 0)), why);
+  if (verb == "slide") return Slide(static_cast<int>(arg(1, 0)), why);
+  if (verb == "click-at")
+    return ClickAt(static_cast<int>(arg(1, 0)), static_cast<int>(arg(2, 0)), why);
   if (verb == "pointer") return PointAt(static_cast<int>(arg(1, 0)), why);
   if (verb == "command") return PostCommand(static_cast<int>(arg(1, 0)), arg(2, BN_CLICKED), why);
   if (verb == "select-row") return SelectRow(static_cast<int>(arg(1, 0)), false, why);
@@ -920,6 +973,7 @@ bool Run(const std::vector<std::string>& a, bool& quit, std::string& why) {
   if (verb == "resize-burst") return ResizeBurst(static_cast<int>(arg(1, 20)), arg(2, 30), why);
   if (verb == "rects") return Rects(a), true;
   if (verb == "client") return ReportSize(), true;
+  if (verb == "pair") return mainWindow ? (PairPanels(), true) : (why = "no main window", false);
   if (verb == "paint-time") return PaintTime(static_cast<int>(arg(1, 5)), why);
   if (verb == "relayout-time")
     return RelayoutTime(static_cast<int>(arg(1, 0)), static_cast<int>(arg(2, 0)), why);

@@ -31,6 +31,8 @@ TEST(KeyCommands, KeysAndModifiersPickTheCommand) {
       {"ctrl F is nothing", {'F', false, true}, KeyCommand::kNone},
       {"escape leaves full screen", {vk::kEscape, false, false}, KeyCommand::kLeaveFullScreen},
       {"L: enlarged layout", {'L', false, false}, KeyCommand::kLargeView},
+      {"V: the rear camera's next place", {'V', false, false}, KeyCommand::kPairLayout},
+      {"Ctrl+V is no player key", {'V', false, true}, KeyCommand::kNone},
       {"ctrl O opens a video", {'O', false, true}, KeyCommand::kOpenVideo},
       {"O alone is nothing", {'O', false, false}, KeyCommand::kNone},
       {"F1: the key sheet", {vk::kF1, false, false}, KeyCommand::kKeySheet},

@@ -43,6 +43,37 @@ TEST(PlayerModel, TheTickShowsAdvancesOrStops) {
   }
 }
 
+TEST(PlayerModel, AutoAdvanceDoesNotReplayTheRearClipOfAPair) {
+  const std::vector<std::string> rows = {"D:\\A.MP4", "D:\\AR.MP4", "D:\\B.MP4", "D:\\BR.MOV"};
+  struct Case {
+    int playIndex;
+    const char* partner;  // what played with it; "" alone
+    int advance;
+  } cases[] = {
+      {0, "D:\\AR.MP4", 2},   // the front of a pair: its rear row is skipped
+      {0, "d:\\ar.mp4", 2},   // paths compare as the file system does
+      {0, "", 1},               // the rear could not play with it: it plays on its own
+      {1, "D:\\A.MP4", 2},    // a rear row played as the pair: on to the next front
+      {2, "D:\\BR.MOV", -1},  // the last pair: nothing after its rear row
+      {2, "D:\\XR.MP4", 3},   // a partner that is not the next row skips nothing
+  };
+  for (const Case& c : cases) {
+    PlayerModel m;
+    for (size_t i = 0; i < rows.size(); ++i) m.Insert(static_cast<int>(i), RowOf(rows[i]));
+    m.LoadRow(c.playIndex);
+    m.BeginLoad();
+    m.Loaded(60, true, true);
+    m.strPartnerPath = c.partner;
+    const TickPlan plan = m.Tick(60, 60, true);
+    EXPECT_EQ(plan.nAdvanceRow, c.advance) << c.playIndex << " " << c.partner;
+    EXPECT_EQ(plan.bStop, c.advance < 0) << c.playIndex << " " << c.partner;
+  }
+  PlayerModel m;
+  m.strPartnerPath = "D:\\AR.MP4";
+  m.BeginLoad();
+  EXPECT_EQ(m.strPartnerPath, "") << "a new load starts without a partner";
+}
+
 TEST(PlayerModel, TheStartSecondIsAppliedAtTheLoadNotOnATick) {
   struct Case {
     int start, length;
