@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Speed figures of the Windows tree under Wine, in a private Xvfb: the video
 # engine against a bare graph, the G-sensor graph's paint, and the whole player
-# (tick, CPU against a bare graph, layout passes, repaints). Figures only: the
+# (tick, CPU against a bare graph, layout passes, repaints) and what the rear
+# camera's second engine costs. Figures only: the
 # exit status says whether they could be taken, never whether they are good.
 #   wine_bench.sh WIN_BUILD NATIVE_BUILD
 set -eu
@@ -33,4 +34,8 @@ python3 "$root/tests/e2e/e2e.py" clips "${e2e[@]}" >"$work.clips.log" 2>&1 ||
 status=0
 python3 "$root/tests/e2e/e2e.py" speed "${e2e[@]}" >"$work.speed.log" 2>&1 || status=$?
 cat "$work/speed.txt" 2>/dev/null || { cat "$work.speed.log" >&2; status=1; }
+
+echo "== front and rear camera together (tests/e2e, case pair-speed)"
+python3 "$root/tests/e2e/e2e.py" pair-speed "${e2e[@]}" >"$work.pair-speed.log" 2>&1 || status=$?
+cat "$work/pair-speed.txt" 2>/dev/null || { cat "$work.pair-speed.log" >&2; status=1; }
 exit $status

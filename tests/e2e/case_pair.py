@@ -6,7 +6,8 @@ tick), and over a minute of play the rear stays within a quarter second of the f
 At the end of the pair the next front clip plays (the rear row is not played on its
 own); its rear clip cannot be decoded, so its picture plays alone with a line saying
 why. A double-click on a rear row plays the pair with the rear picture large, also
-in full screen."""
+in full screen. V puts the pictures side by side, then shows the large one alone, then
+the inset again; the enlarged layout has the inset too."""
 import os
 import re
 
@@ -180,6 +181,33 @@ def run(a):
             x, y, w, h = panels(d)[0] if panels(d) else inset
             d.cmd(f"click-at {x + w // 2} {y + h // 2}")
             d.cmd("sleep 800", timeout=5)
+
+        # V: side by side, then the large picture alone, then the inset again; L: the
+        # enlarged layout has the inset too.
+        d.cmd("key V")
+        d.cmd("sleep 1200", timeout=5)
+        shot = k.screenshot("pair-side-by-side.png")
+        ax, ay, aw, ah = video_rect(d)
+        left = shares(shot, (ax + aw // 8, ay + ah * 3 // 8, aw // 4, ah // 4))
+        right = shares(shot, (ax + aw * 5 // 8, ay + ah * 3 // 8, aw // 4, ah // 4))
+        c.check("V: side by side, the front on the left half and the rear on the right, no "
+                "frame", is_front(left) and is_rear(right) and panels(d) == [],
+                f"left {left}, right {right}, panels {panels(d)}")
+        d.cmd("key V")
+        d.cmd("sleep 1200", timeout=5)
+        shot = k.screenshot("pair-off.png")
+        whole = shares(shot, (ax, ay, aw, ah))
+        c.check("V again: the front picture alone, no rear picture anywhere",
+                whole[0] < 0.2 and whole[1] > 0.04 and panels(d) == [], f"{whole} {panels(d)}")
+        d.cmd("key V")
+        d.cmd("sleep 1200", timeout=5)
+        check_inset(k, "pair-inset-again.png", rear_large=False)
+        d.cmd("key L")
+        d.cmd("sleep 2000", timeout=5)
+        check_inset(k, "pair-enlarged.png", rear_large=False)
+        d.cmd("key L")
+        d.cmd("sleep 2000", timeout=5)
+        check_inset(k, "pair-normal-again.png", rear_large=False)
 
         # Pause, then a seek by the slider while paused: both engines stand still together.
         mark = len(k.trace_text())

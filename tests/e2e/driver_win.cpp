@@ -247,9 +247,13 @@ HWND FindDialogWith(int id) {
 
 HWND Control(int id) { return mainWindow ? GetDlgItem(mainWindow, id) : NULL; }
 
+// The video area's child that holds the video surface (a pair's panels lie above it).
 HWND EngineWindow() {
   HWND host = Control(IDC_VIDEO_AREA);
-  return host ? GetWindow(host, GW_CHILD) : NULL;
+  for (HWND child = host ? GetWindow(host, GW_CHILD) : NULL; child != NULL;
+       child = GetWindow(child, GW_HWNDNEXT))
+    if (GetDlgItem(child, IDC_MEDIALIB_VIDEO) != NULL) return child;
+  return NULL;
 }
 
 // A list box row of another process. The wide form: Wine copies the ANSI form of

@@ -1526,7 +1526,7 @@ def case_route(a):
 # Cases in their own modules beside this file (each has run(a) and uses the
 # helpers here through "import e2e").
 MODULE_CASES = {"trips": "case_trips", "events": "case_events", "keys": "case_keys",
-                "pair": "case_pair"}
+                "pair": "case_pair", "pair-speed": "case_pair_speed"}
 
 
 def main():

@@ -90,7 +90,7 @@ int LitBytes(CMediaLib& engine) {
 }
 
 TEST_F(PartnerTest, PlacedAndReplacedAsACaptionlessChildOfTheHost) {
-  ASSERT_EQ(partner->OpenPartner(ClipPath("CLIPR.MP4")), "");
+  ASSERT_EQ(partner->OpenPartner(ClipPath("REAR.MP4")), "");
   EXPECT_TRUE(partner->IsReady());
   partner->Play();
   ASSERT_EQ(PartnerState(), State_Running);
@@ -105,7 +105,7 @@ TEST_F(PartnerTest, PlacedAndReplacedAsACaptionlessChildOfTheHost) {
 TEST_F(PartnerTest, TwoEnginesPlayTogetherWithinAQuarterSecond) {
   Open("CLIP.MP4");
   ASSERT_TRUE(engine->bReady);
-  ASSERT_EQ(partner->OpenPartner(ClipPath("CLIPR.MP4")), "");
+  ASSERT_EQ(partner->OpenPartner(ClipPath("REAR.MP4")), "");
   engine->Play();
   partner->Play();
   ASSERT_EQ(SettledState(), State_Running);
@@ -123,7 +123,7 @@ TEST_F(PartnerTest, TwoEnginesPlayTogetherWithinAQuarterSecond) {
 
 TEST_F(PartnerTest, PauseSeekAndStopActOnBoth) {
   Open("CLIP.MP4");
-  ASSERT_EQ(partner->OpenPartner(ClipPath("CLIPR.MP4")), "");
+  ASSERT_EQ(partner->OpenPartner(ClipPath("REAR.MP4")), "");
   engine->Play();
   partner->Play();
   testkit::PumpFor(800);
@@ -160,7 +160,7 @@ TEST_F(PartnerTest, PauseSeekAndStopActOnBoth) {
 }
 
 TEST_F(PartnerTest, PastItsEndThePartnerHoldsItsLastFrame) {
-  ASSERT_EQ(partner->OpenPartner(ClipPath("CLIPR.MP4")), "");
+  ASSERT_EQ(partner->OpenPartner(ClipPath("REAR.MP4")), "");
   const LONGLONG length = partner->ExactLength();
   ASSERT_GT(length, 50000000);
   partner->Play();
@@ -188,7 +188,7 @@ TEST_F(PartnerTest, PastItsEndThePartnerHoldsItsLastFrame) {
 }
 
 TEST_F(PartnerTest, VideoSizeIsTheClipsOwnAndTheSoundIsOff) {
-  ASSERT_EQ(partner->OpenPartner(ClipPath("CLIPR.MP4")), "");
+  ASSERT_EQ(partner->OpenPartner(ClipPath("REAR.MP4")), "");
   long width = 0, height = 0;
   ASSERT_TRUE(partner->NativeVideoSize(width, height));
   EXPECT_EQ(width, 320);

@@ -6,7 +6,8 @@
 #   CLIP.MOV  the same streams in a QuickTime file
 #   CLIP.AVI  12 s, MJPEG, no sound
 #   CLIP.TS   the H.264 and AAC streams in an MPEG transport stream
-#   CLIPR.MP4 a rear camera's clip: 6 s, H.264 320x240 30 fps, another pattern, no sound
+#   REAR.MP4  a rear camera's clip: 6 s, H.264 320x240 30 fps, another pattern, no sound (no
+#             front clip beside it: the window tests play CLIP.MP4 alone)
 #   NOVIDEO.MP4  text under a video name
 #   EMPTY.MP4, CUT.MP4 (the first half of CLIP.MP4), SOUND.MOV (AAC only) and the
 #   folder FOLDER.MP4: files that no decoder would help
@@ -35,7 +36,7 @@ ff "${picture[@]}" "${sound[@]}" -c:v libx264 -preset veryfast -pix_fmt yuv420p 
 ff -i "$out/CLIP.MP4" -c copy -f mov "$out/CLIP.MOV"
 ff -i "$out/CLIP.MP4" -c copy -f mpegts "$out/CLIP.TS"
 ff -f lavfi -i testsrc2=size=320x240:rate=30:duration=6 -c:v libx264 -preset veryfast \
-   -pix_fmt yuv420p -g 30 "$out/CLIPR.MP4"
+   -pix_fmt yuv420p -g 30 "$out/REAR.MP4"
 ff "${picture[@]}" -c:v mjpeg -q:v 5 -pix_fmt yuvj420p -f avi "$out/CLIP.AVI"
 printf 'This file has a video name but holds no video.\r\n' >"$out/NOVIDEO.MP4"
 : >"$out/EMPTY.MP4"

@@ -22,9 +22,13 @@ std::string PlayerTest::Text(int id) const {
   return text;
 }
 
+// The engine is the video area's child that holds the surface (the other
+// camera's frame and line lie above it there).
 HWND PlayerTest::VideoSurface() const {
-  HWND engine = GetWindow(Item(IDC_VIDEO_AREA), GW_CHILD);
-  return GetDlgItem(engine, IDC_MEDIALIB_VIDEO);
+  for (HWND child = GetWindow(Item(IDC_VIDEO_AREA), GW_CHILD); child != NULL;
+       child = GetWindow(child, GW_HWNDNEXT))
+    if (HWND surface = GetDlgItem(child, IDC_MEDIALIB_VIDEO)) return surface;
+  return NULL;
 }
 
 bool PlayerTest::PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
