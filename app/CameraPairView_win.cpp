@@ -66,6 +66,8 @@ void CCameraPairView::Open(const std::string& partner, bool partnerLarge) {
   Close();
   if (pMaster == nullptr || !pMaster->IsReady() || partner.empty()) return Place();
   pPartner = std::make_unique<CMediaLib>();
+  // Its snapshots are asked for as the main engine's are.
+  pPartner->chooseSnapshotFile = pMaster->chooseSnapshotFile;
   // Out of sight until Place puts it where the layout wants it.
   pPartner->SetVideoHidden(true);
   pPartner->PlacePartner(pMaster->VideoSurfaceWindow(), RECT{0, 0, 1, 1});
@@ -153,7 +155,8 @@ void CCameraPairView::Place() {
   if (layout == PairLayout::kSideBySide && !rects.small.IsEmpty()) {
     small.PlaceVideoIn(largeParent, ToRect(rects.small));
     small.SetVideoHidden(false);
-    small.SetVideoDrain(drain);
+    // A click on the right picture swaps too: the hidden frame takes it.
+    small.SetVideoDrain(frame.ClickTarget(stageWindow, hMain));
     return;
   }
   small.SetVideoHidden(true);

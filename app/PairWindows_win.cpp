@@ -95,6 +95,12 @@ void CPairPanel::ShowNote(HWND parent, const RECT& area, const std::string& text
   InvalidateRect(hwnd, NULL, TRUE);
 }
 
+HWND CPairPanel::ClickTarget(HWND parent, HWND notify) {
+  if (!Ensure(parent)) return NULL;
+  hNotify = notify;
+  return hwnd;
+}
+
 void CPairPanel::Hide() {
   if (hwnd != NULL && IsWindow(hwnd)) ShowWindow(hwnd, SW_HIDE);
 }

@@ -27,6 +27,9 @@ class CPairPanel {
   void ShowNote(HWND parent, const RECT& area, const std::string& text);
   void Hide();
   HWND Window() const { return hwnd; }
+  // The panel as the target of a video's clicks while it stays hidden (the
+  // right picture side by side): a child of `parent`, created when needed.
+  HWND ClickTarget(HWND parent, HWND notify);
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

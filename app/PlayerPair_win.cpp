@@ -36,7 +36,10 @@ void CMediaPlayerDlg::SnapshotOf(CMediaLib& engine) {
   const bool playing = IsPlaying();
   if (playing) pMediaLib->Pause();
   pair.Follow();
+  // The folder offered is the last one either camera's snapshot went to.
+  engine.strSnapshotDir = pMediaLib->strSnapshotDir;
   engine.TakeSnapshot(m_hWnd);
+  pMediaLib->strSnapshotDir = engine.strSnapshotDir;
   if (playing) pMediaLib->Play();
   pair.Follow();
 }

@@ -66,10 +66,12 @@ PairRects PlacePair(PairRect videoArea, PairSize largeVideo, PairSize smallVideo
   PairRects out;
   if (videoArea.IsEmpty()) return out;
   if (layout == PairLayout::kSideBySide) {
+    // A thin gutter between the halves, as wide as the inset's margin.
+    const int gap = std::max(2, videoArea.Width() / 160);
     const int middle = videoArea.left + videoArea.Width() / 2;
     PairRect leftHalf = videoArea, rightHalf = videoArea;
-    leftHalf.right = middle;
-    rightHalf.left = middle;
+    leftHalf.right = middle - gap / 2;
+    rightHalf.left = middle + (gap - gap / 2);
     out.large = Letterbox(leftHalf, largeVideo);
     out.small = Letterbox(rightHalf, smallVideo);
     return out;

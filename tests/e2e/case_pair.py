@@ -6,7 +6,7 @@ tick), and over a minute of play the rear stays within a quarter second of the f
 At the end of the pair the next front clip plays (the rear row is not played on its
 own); its rear clip cannot be decoded, so its picture plays alone with a line saying
 why. A double-click on a rear row plays the pair with the rear picture large, also
-in full screen. V puts the pictures side by side, then shows the large one alone, then
+in full screen, and its snapshot is the rear's frame. V puts the pictures side by side, then shows the large one alone, then
 the inset again; the enlarged layout has the inset too."""
 import os
 import re
@@ -193,6 +193,15 @@ def run(a):
         c.check("V: side by side, the front on the left half and the rear on the right, no "
                 "frame", is_front(left) and is_rear(right) and panels(d) == [],
                 f"left {left}, right {right}, panels {panels(d)}")
+        d.cmd(f"click-at {ax + aw * 3 // 4} {ay + ah // 2}")
+        d.cmd("sleep 1200", timeout=5)
+        shot = k.screenshot("pair-side-by-side-swapped.png")
+        left = shares(shot, (ax + aw // 8, ay + ah * 3 // 8, aw // 4, ah // 4))
+        right = shares(shot, (ax + aw * 5 // 8, ay + ah * 3 // 8, aw // 4, ah // 4))
+        c.check("side by side, a click on the right picture swaps the two",
+                is_rear(left) and is_front(right), f"left {left}, right {right}")
+        d.cmd(f"click-at {ax + aw * 3 // 4} {ay + ah // 2}")
+        d.cmd("sleep 800", timeout=5)
         d.cmd("key V")
         d.cmd("sleep 1200", timeout=5)
         shot = k.screenshot("pair-off.png")
@@ -268,6 +277,24 @@ def run(a):
         d.cmd("dblclick-row 1")
         d.cmd("sleep 3000", timeout=6)
         check_inset(k, "pair-rear-row.png", rear_large=True)
+        # The snapshot is the large picture's: the rear's frame, with its sidecar's lines.
+        shots = os.path.join(a.work, "pair-snapshots")
+        e2e.shutil.rmtree(shots, ignore_errors=True)
+        os.makedirs(shots)
+        d.cmd("ctrl s")
+        d.cmd("open-file " + quote_arg(win_path(os.path.join(shots, "rear.bmp"))) + " 10000",
+              timeout=15)
+        d.cmd("sleep 1000", timeout=3)
+        picture = os.path.join(shots, "rear.bmp")
+        if os.path.exists(picture):
+            b = e2e.bmp_fields(picture)
+            seen = shares(picture, (0, 0, b.width, abs(b.height)))
+            c.check("the snapshot is the large (rear) picture's frame, its lines file beside it",
+                    (b.width, abs(b.height)) == (320, 240) and is_rear(seen)
+                    and os.path.exists(os.path.join(shots, "rear.nmea")),
+                    f"{b.width}x{b.height}, blue {seen[0]:.2f}, {os.listdir(shots)}")
+        else:
+            c.check("the snapshot is written", False, str(os.listdir(shots)))
         d.cmd("key F")
         d.cmd("sleep 1500", timeout=5)
         with open(os.path.join(a.build, "xvfb.display")) as f:
