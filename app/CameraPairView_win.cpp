@@ -142,8 +142,12 @@ void CCameraPairView::Place() {
   large.PlaceVideoIn(largeParent, ToRect(rects.large));
   large.SetVideoDrain(drain);
   if (layout == PairLayout::kInset && !rects.small.IsEmpty()) {
-    frame.ShowFrame(stageWindow, ToRect(rects.smallBorder), hMain);
-    const int dx = rects.smallBorder.left, dy = rects.smallBorder.top;
+    // The light border with a dark line around it, so that it shows on any picture
+    // (the inset's margin has room for the line).
+    const PairRect& b = rects.smallBorder;
+    const RECT outline{b.left - 1, b.top - 1, b.right + 1, b.bottom + 1};
+    frame.ShowFrame(stageWindow, outline, hMain);
+    const int dx = outline.left, dy = outline.top;
     const RECT inside{rects.small.left - dx, rects.small.top - dy, rects.small.right - dx,
                       rects.small.bottom - dy};
     small.PlaceVideoIn(frame.Window(), inside);

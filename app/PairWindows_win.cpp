@@ -138,9 +138,13 @@ LRESULT CPairPanel::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void CPairPanel::Paint(HDC dc, const RECT& client) const {
   if (strText.empty()) {
-    // The frame: the video covers the inside; only the border shows.
+    // The frame: a dark outline, the light border inside it; the video covers
+    // the rest.
+    GdiBrush outline(CreateSolidBrush(kNoteGround));
     GdiBrush border(CreateSolidBrush(kBorder));
-    FillRect(dc, &client, border.Get());
+    FillRect(dc, &client, outline.Get());
+    RECT inside{client.left + 1, client.top + 1, client.right - 1, client.bottom - 1};
+    FillRect(dc, &inside, border.Get());
     return;
   }
   GdiBrush ground(CreateSolidBrush(kNoteGround));

@@ -36,6 +36,9 @@ void CMediaPlayerDlg::SnapshotOf(CMediaLib& engine) {
   const bool playing = IsPlaying();
   if (playing) pMediaLib->Pause();
   pair.Follow();
+  // A seek puts the master's moment on screen and gives the renderer a frame
+  // to hand out (a graph paused while playing may hold none yet).
+  engine.SeekExact(pMediaLib->ExactPosition());
   // The folder offered is the last one either camera's snapshot went to.
   engine.strSnapshotDir = pMediaLib->strSnapshotDir;
   engine.TakeSnapshot(m_hWnd);

@@ -33,7 +33,7 @@ def make_folder(a):
     e2e.make_video(os.path.join(folder, "P1.MP4"), PAIR_SECONDS, "640x360", 10)
     e2e.run(["ffmpeg", "-hide_banner", "-loglevel", "error", "-nostdin", "-y", "-f", "lavfi",
              "-i", "color=c=0x0000ff:size=320x240:rate=10", "-t", str(PAIR_SECONDS),
-             "-c:v", "libx264", "-preset", "ultrafast", "-pix_fmt", "yuv444p", "-g", "10",
+             "-c:v", "libx264", "-preset", "ultrafast", "-pix_fmt", "yuv420p", "-g", "10",
              os.path.join(folder, "P1R.MP4")])
     e2e.make_video(os.path.join(folder, "P2.MP4"), SECOND_SECONDS, "640x360", 10)
     # A rear clip cut after its first kilobytes: nothing can decode it.
