@@ -70,6 +70,10 @@ stop() {
 
 answers() { DISPLAY=":$1" xdpyinfo >/dev/null 2>&1; }
 
+# owns N PID: display N's lock names our server. Lanes start at once, and a
+# server that lost the race for N lives on a moment while the winner answers.
+owns() { [ "$(tr -d ' \n' <"/tmp/.X$1-lock" 2>/dev/null)" = "$2" ]; }
+
 start_xvfb() {
   local n pid i
   for n in $(seq 90 199); do
@@ -77,11 +81,11 @@ start_xvfb() {
     Xvfb ":$n" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
     pid=$!
     for i in $(seq 100); do
-      answers "$n" && break
+      owns "$n" "$pid" && answers "$n" && break
       alive "$pid" || break
       sleep 0.1
     done
-    if alive "$pid" && answers "$n"; then
+    if alive "$pid" && owns "$n" "$pid" && answers "$n"; then
       echo "$pid" >"$pid_file"
       echo ":$n" >"$display_file"
       return 0
