@@ -38,11 +38,7 @@ CCameraPairView::~CCameraPairView() { Detach(); }
 
 void CCameraPairView::Detach() {
   if (pMaster != nullptr) LeaveFullScreen();
-  if (pPartner) {
-    pPartner->Stop();
-    pPartner->ReleaseGraph();
-    pPartner.reset();
-  }
+  ReleasePartner();
   pMaster = nullptr;
   stage.Close();
 }
@@ -84,13 +80,16 @@ void CCameraPairView::Open(const std::string& partner, bool partnerLarge) {
   Follow();
 }
 
+void CCameraPairView::ReleasePartner() {
+  if (!pPartner) return;
+  pPartner->Stop();
+  pPartner->ReleaseGraph();
+  pPartner.reset();
+  TraceText("PAIR closed\n");
+}
+
 void CCameraPairView::Close() {
-  if (pPartner) {
-    pPartner->Stop();
-    pPartner->ReleaseGraph();
-    pPartner.reset();
-    TraceText("PAIR closed\n");
-  }
+  ReleasePartner();
   strPartner.clear();
   strProblem.clear();
   sync = PartnerSyncState();

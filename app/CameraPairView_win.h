@@ -61,6 +61,7 @@ class CCameraPairView {
   bool IsFullScreen() const { return bOnStage; }
 
  private:
+  void ReleasePartner();
   void MatchPlayState();
   void PlaceMasterAlone(HWND parent, const RECT& area);
   void TracePositions(const char* when);

@@ -3,21 +3,22 @@
 #include <algorithm>
 #include <string>
 
+#include "app/PanelStyle_win.h"
 #include "app/key_commands.h"
+#include "framework/OwnWindow_win.h"
 
 namespace {
 
 const char kSheetClass[] = "PlayerKeySheet";
-const char kFace[] = "Times New Roman";  // the skin's face, as the window's controls use
 const char kTitle[] = "Keyboard";
 const char kFooter[] = "Press any key or click to close";
 
 // The skin's dark panel and its light text; red is the skin's accent.
-const COLORREF kGround = RGB(28, 31, 36);
+const COLORREF kGround = kPanelGround;
 const COLORREF kFrame = RGB(70, 76, 86);
 const COLORREF kAccent = RGB(210, 0, 0);
 const COLORREF kTitleText = RGB(255, 255, 255);
-const COLORREF kText = RGB(226, 228, 232);
+const COLORREF kText = kPanelText;
 const COLORREF kDim = RGB(136, 142, 152);
 const COLORREF kCapFill = RGB(50, 55, 63);
 const COLORREF kCapEdge = RGB(96, 103, 115);
@@ -51,12 +52,6 @@ void Fill(HDC dc, const RECT& area, COLORREF colour) {
   FillRect(dc, &area, brush.Get());
 }
 
-bool SheetClassRegistered() {
-  WNDCLASSEXA existing{};
-  existing.cbSize = sizeof existing;
-  return GetClassInfoExA(GetModuleHandleA(NULL), kSheetClass, &existing) != FALSE;
-}
-
 }  // namespace
 
 CKeySheet::~CKeySheet() { Close(); }
@@ -75,7 +70,7 @@ void CKeySheet::MakeFonts(int textHeight) {
   auto make = [](int height, int weight) {
     return CreateFontA(-height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
-                       DEFAULT_PITCH | FF_ROMAN, kFace);
+                       DEFAULT_PITCH | FF_ROMAN, kPanelFace);
   };
   fontTitle.Reset(make(textHeight * 3 / 2, FW_BOLD));
   fontText.Reset(make(textHeight, FW_NORMAL));
@@ -84,16 +79,7 @@ void CKeySheet::MakeFonts(int textHeight) {
 
 void CKeySheet::Show(HWND owner, int fontHeight) {
   if (hwnd != NULL) return Close();
-  if (!SheetClassRegistered()) {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_DROPSHADOW;
-    wc.lpfnWndProc = &CKeySheet::WindowProc;
-    wc.hInstance = GetModuleHandleA(NULL);
-    wc.hCursor = LoadCursor(NULL, IDC_ARROW);
-    wc.lpszClassName = kSheetClass;
-    if (!RegisterClassExA(&wc)) return;
-  }
+  if (!RegisterWindowClassOnce(kSheetClass, &CKeySheet::WindowProc, NULL, CS_DROPSHADOW)) return;
   hOwner = owner;
   MakeFonts(std::max(kMinText, fontHeight));
   SIZE size{0, 0};
@@ -184,11 +170,7 @@ void CKeySheet::Paint(HDC dc, const RECT& client) const {
 }
 
 LRESULT CALLBACK CKeySheet::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    const CREATESTRUCTA* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  CKeySheet* sheet = reinterpret_cast<CKeySheet*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  CKeySheet* sheet = WindowOwner<CKeySheet>(window, message, lParam);
   if (sheet == nullptr || sheet->hwnd != window) return DefWindowProcA(window, message, wParam, lParam);
   return sheet->Handle(message, wParam, lParam);
 }

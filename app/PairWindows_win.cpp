@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "app/PanelStyle_win.h"
+#include "framework/OwnWindow_win.h"
 #include "video/EngineInput_win.h"
 #include "video/MediaLib_win.h"
 
@@ -9,36 +11,9 @@ namespace {
 
 const char kPanelClass[] = "PlayerPairPanel";
 const char kStageClass[] = "PlayerPairStage";
-const char kFace[] = "Times New Roman";  // the skin's face
-const COLORREF kBorder = RGB(226, 228, 232);
-const COLORREF kNoteGround = RGB(28, 31, 36);
-const COLORREF kNoteText = RGB(226, 228, 232);
+const COLORREF kBorder = kPanelText;
 const int kNoteTextHeight = 15;
 const int kNotePadX = 8, kNotePadY = 4, kNoteMargin = 8;
-
-bool RegisterOnce(const char* name, WNDPROC proc, HBRUSH ground) {
-  WNDCLASSEXA existing{};
-  existing.cbSize = sizeof existing;
-  if (GetClassInfoExA(GetModuleHandleA(NULL), name, &existing)) return true;
-  WNDCLASSEXA wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = proc;
-  wc.hInstance = GetModuleHandleA(NULL);
-  wc.hCursor = LoadCursor(NULL, IDC_ARROW);
-  wc.hbrBackground = ground;  // a stock brush: not ours to delete
-  wc.lpszClassName = name;
-  return RegisterClassExA(&wc) != 0;
-}
-
-template <class Self>
-Self* SelfOf(HWND window, UINT message, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* self = static_cast<Self*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    return self;
-  }
-  return reinterpret_cast<Self*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-}
 
 bool IsClick(UINT message) {
   return message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_LBUTTONDBLCLK;
@@ -53,7 +28,7 @@ CPairPanel::~CPairPanel() {
 bool CPairPanel::Ensure(HWND parent) {
   if (hwnd != NULL && !IsWindow(hwnd)) hwnd = NULL;  // went with a parent
   if (hwnd == NULL) {
-    if (!RegisterOnce(kPanelClass, &CPairPanel::WindowProc,
+    if (!RegisterWindowClassOnce(kPanelClass, &CPairPanel::WindowProc,
                       static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))))
       return false;
     hwnd = CreateWindowExA(0, kPanelClass, "", WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0,
@@ -80,7 +55,7 @@ void CPairPanel::ShowNote(HWND parent, const RECT& area, const std::string& text
   if (font.Get() == NULL)
     font.Reset(CreateFontA(-kNoteTextHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                            DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                           ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_ROMAN, kFace));
+                           ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_ROMAN, kPanelFace));
   SIZE size{0, 0};
   {
     MemoryDc measure(NULL);
@@ -106,7 +81,7 @@ void CPairPanel::Hide() {
 }
 
 LRESULT CALLBACK CPairPanel::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  CPairPanel* self = SelfOf<CPairPanel>(window, message, lParam);
+  CPairPanel* self = WindowOwner<CPairPanel>(window, message, lParam);
   if (self == nullptr || self->hwnd != window) return DefWindowProcA(window, message, wParam, lParam);
   return self->Handle(message, wParam, lParam);
 }
@@ -140,18 +115,18 @@ void CPairPanel::Paint(HDC dc, const RECT& client) const {
   if (strText.empty()) {
     // The frame: a dark outline, the light border inside it; the video covers
     // the rest.
-    GdiBrush outline(CreateSolidBrush(kNoteGround));
+    GdiBrush outline(CreateSolidBrush(kPanelGround));
     GdiBrush border(CreateSolidBrush(kBorder));
     FillRect(dc, &client, outline.Get());
     RECT inside{client.left + 1, client.top + 1, client.right - 1, client.bottom - 1};
     FillRect(dc, &inside, border.Get());
     return;
   }
-  GdiBrush ground(CreateSolidBrush(kNoteGround));
+  GdiBrush ground(CreateSolidBrush(kPanelGround));
   FillRect(dc, &client, ground.Get());
   SelectedObject chosen(dc, font.Get());
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, kNoteText);
+  SetTextColor(dc, kPanelText);
   RECT text{client.left + kNotePadX, client.top, client.right - kNotePadX, client.bottom};
   DrawTextA(dc, strText.c_str(), static_cast<int>(strText.size()), &text,
             DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
@@ -159,7 +134,7 @@ void CPairPanel::Paint(HDC dc, const RECT& client) const {
 
 bool CPairStage::Open(HWND owner) {
   if (hwnd != NULL) return true;
-  if (!RegisterOnce(kStageClass, &CPairStage::WindowProc,
+  if (!RegisterWindowClassOnce(kStageClass, &CPairStage::WindowProc,
                     static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))))
     return false;
   MONITORINFO monitor{};
@@ -186,7 +161,7 @@ void CPairStage::Close() {
 }
 
 LRESULT CALLBACK CPairStage::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  CPairStage* self = SelfOf<CPairStage>(window, message, lParam);
+  CPairStage* self = WindowOwner<CPairStage>(window, message, lParam);
   if (self == nullptr || self->hwnd != window) return DefWindowProcA(window, message, wParam, lParam);
   return self->Handle(message, wParam, lParam);
 }
